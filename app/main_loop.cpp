@@ -1,0 +1,70 @@
+// The main loop and the script of one logic tick. When the logic falls behind,
+// it catches up fully before the next frame is drawn.
+#include "app/main_loop.h"
+
+#include <allegro.h>
+
+#include "app/demo.h"
+#include "app/game_state.h"
+#include "app/timers.h"
+#include "gameplay/player.h"
+#include "world/building_map.h"
+#include "world/frame.h"
+
+int building_move_result = MOVE_FREE;
+
+namespace {
+
+void expire(int& flag, float hit_time, float span)
+{
+    if (game.game_clock.load() > hit_time + span)
+        flag = 0;
+}
+
+bool walk_keys_down()
+{
+    return key[KEY_UP] || key[KEY_DOWN] || input_record[0] != 0 || input_record[1] != 0;
+}
+
+} // namespace
+
+void expire_hit_timers()
+{
+    expire(game.player_hit_flag, game.player_hit_time, game.player_hit_span);
+    expire(game.walker_hit_flag, game.walker_hit_time, game.walker_hit_span);
+    expire(game.flyer_hit_flag, game.flyer_hit_time, game.flyer_hit_span);
+}
+
+void commit_player_move()
+{
+    building_move_result = building_move_test(player_proposed_xz.x, player_proposed_xz.z);
+    if (building_move_result != MOVE_BLOCKED) {
+        if (walk_keys_down())
+            game.walk_anim_active = 1;
+        if (building_move_result == MOVE_X_ONLY || building_move_result == MOVE_FREE)
+            player_position.x = player_proposed_xz.x;
+        if (building_move_result == MOVE_Z_ONLY || building_move_result == MOVE_FREE)
+            player_position.z = player_proposed_xz.z;
+    }
+    player_proposed_xz = {player_position.x, player_position.z};
+}
+
+void logic_step()
+{
+    expire_hit_timers();
+    commit_player_move();
+}
+
+void run_main_loop()
+{
+    for (;;) {
+        while (game.pending_ticks.load() > 0) {
+            logic_step();
+            game.pending_ticks.fetch_sub(1);
+        }
+        frame_counter.fetch_add(1);
+        draw_frame();
+        if (key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD)
+            return;
+    }
+}

@@ -1,0 +1,19 @@
+// The fixed-rate main loop: one logic step per pending 60 Hz tick, one frame
+// whenever no tick is pending.
+#pragma once
+
+// Runs until Escape or the end of the demo, tested after each frame.
+void run_main_loop();
+
+// One logic tick.
+void logic_step();
+
+// Clears each hit flag once the clock has passed its time of hit plus its span.
+void expire_hit_timers();
+
+// Commits the player's proposed move axis by axis as the building map allows,
+// then restarts the proposal from the committed position.
+void commit_player_move();
+
+// The last answer of the building test, 0..3.
+extern int building_move_result;

@@ -1,0 +1,247 @@
+// Start-up in its fixed order, and shutdown. Only start-up can fail: a refused
+// graphics mode ends with status 1, an unusable datafile with status 12.
+#include "app/startup.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/demo.h"
+#include "app/game_data.h"
+#include "app/game_state.h"
+#include "app/main_loop.h"
+#include "app/resources.h"
+#include "app/startup_tables.h"
+#include "app/timers.h"
+#include "gameplay/player.h"
+
+DATAFILE* game_data = nullptr;
+FONT* hud_font = nullptr;
+GLuint minimap_texture = 0;
+GLuint banner_texture = 0;
+FILE* demo_file = nullptr;
+
+namespace {
+
+RGB_MAP rgb_table;
+COLOR_MAP light_table;
+
+constexpr int SCREEN_WIDTH = 800;
+constexpr int SCREEN_HEIGHT = 600;
+constexpr int DATAFILE_PATH_SIZE = 256;
+
+const char* const GRAPHICS_ERROR = "Error setting OpenGL graphics mode:\n%s\nAllegro GL error : %s\n";
+const char* const NO_DISPLAY_ERROR = "Cannot connect to an X display";
+const char* const DATAFILE_ERROR = "Error loading %s!\n\n";
+const char* const PROGRESS_BAR =
+    "<................................................................>\r<";
+
+// 0 black, 1..63 the desktop palette, then ramps of red, green and grey.
+void build_startup_palette(PALETTE palette)
+{
+    palette[0] = {0, 0, 0, 0};
+    for (int i = 1; i < 64; ++i)
+        palette[i] = desktop_palette[i];
+    for (int i = 64; i < 96; ++i)
+        palette[i] = {static_cast<unsigned char>(2 * (i - 64)), 0, 0, 0};
+    for (int i = 96; i < 128; ++i)
+        palette[i] = {0, static_cast<unsigned char>(2 * (i - 96)), 0, 0};
+    for (int i = 128; i < 256; ++i) {
+        const auto grey = static_cast<unsigned char>((i - 128) / 2);
+        palette[i] = {grey, grey, grey, 0};
+    }
+}
+
+void build_colour_tables()
+{
+    PALETTE palette;
+    build_startup_palette(palette);
+
+    std::printf("Generating rgb_map table:\n");
+    std::printf("%s", PROGRESS_BAR);
+    create_rgb_table(&rgb_table, palette, report_table_progress);
+    rgb_map = &rgb_table;
+    std::printf("\n\n");
+
+    std::printf("Generating lighting table:\n");
+    std::printf("%s", PROGRESS_BAR);
+    create_light_table(&light_table, palette, 0, 0, 0, report_table_progress);
+    color_map = &light_table;
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+void choose_display_settings()
+{
+    allegro_gl_clear_settings();
+    allegro_gl_set(AGL_COLOR_DEPTH, 32);
+    allegro_gl_set(AGL_Z_DEPTH, 16);
+    allegro_gl_set(AGL_DOUBLEBUFFER, 1);
+    allegro_gl_set(AGL_STENCIL_DEPTH, 0);
+    allegro_gl_set(AGL_RENDERMETHOD, 1);
+    allegro_gl_set(AGL_WINDOWED, 0);
+    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_STENCIL_DEPTH |
+                                    AGL_RENDERMETHOD | AGL_WINDOWED);
+}
+
+// The state that holds for the whole run unless a drawing step changes it.
+void set_fixed_gl_state()
+{
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_DEPTH_TEST);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glDisable(GL_POLYGON_SMOOTH);
+    glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glLineWidth(8.0f);
+    glHint(GL_FOG_HINT, GL_NICEST);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    glShadeModel(GL_SMOOTH);
+}
+
+// The font's glyphs become alpha textures; every later texture is mipmapped RGB.
+void make_font()
+{
+    allegro_gl_use_mipmapping(TRUE);
+    allegro_gl_set_texture_format(GL_ALPHA8);
+    hud_font = allegro_gl_convert_allegro_font(font, AGL_FONT_TYPE_TEXTURED, 16.0f);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    allegro_gl_set_texture_format(GL_RGB8);
+}
+
+void make_textures()
+{
+    minimap_texture = allegro_gl_make_texture(game_bitmap(BUILDING_MAP_BITMAP));
+    banner_texture = allegro_gl_make_texture(game_bitmap(BANNER_BITMAP));
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+// Linear fog from 400 to 1400 units from the eye.
+void set_fog()
+{
+    const GLfloat fog_colour[4] = {0.75f, 0.7f, 0.65f, 1.0f};
+    glEnable(GL_FOG);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, fog_colour);
+    glFogf(GL_FOG_DENSITY, 0.0015f);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    glFogf(GL_FOG_START, 400.0f);
+    glFogf(GL_FOG_END, 1400.0f);
+}
+
+void install_timers()
+{
+    install_int(clock_callback, 1);
+    install_int_ex(tick_callback, BPS_TO_TIMER(60));
+}
+
+// The demo stream is read from the current folder. Play mode works without it.
+void open_demo_file()
+{
+    demo_file = std::fopen("vesk", "rb");
+    if (demo_file != nullptr)
+        std::fseek(demo_file, 0, SEEK_SET);
+}
+
+} // namespace
+
+BITMAP* game_bitmap(GameDataObject index)
+{
+    return static_cast<BITMAP*>(game_data[index].dat);
+}
+
+void report_table_progress(int pos)
+{
+    if ((pos & 3) == 3) {
+        std::printf("*");
+        std::fflush(stdout);
+    }
+}
+
+int start_up(const char* argv0)
+{
+    if (allegro_init() != 0) {
+        // Under X11 the system driver needs a display. Without one, Allegro's
+        // keyboard driver would crash, so end here; with no system driver the
+        // message goes to the console.
+        ustrzcpy(allegro_error, ALLEGRO_ERROR_SIZE, NO_DISPLAY_ERROR);
+        allegro_message(GRAPHICS_ERROR, allegro_error, allegro_gl_error);
+        return EXIT_NO_GRAPHICS;
+    }
+    install_allegro_gl();
+    install_keyboard();
+    install_mouse();
+    install_timer();
+    std::srand(unsigned(std::time(nullptr)));
+
+    build_colour_tables();
+
+    choose_display_settings();
+    if (set_gfx_mode(GFX_OPENGL, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0) {
+        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+        allegro_message(GRAPHICS_ERROR, allegro_error, allegro_gl_error);
+        return EXIT_NO_GRAPHICS;
+    }
+
+    char path[DATAFILE_PATH_SIZE];
+    replace_filename(path, argv0, "height.dat", sizeof path);
+    game_data = load_game_data(path);
+    if (game_data == nullptr) {
+        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+        allegro_message(DATAFILE_ERROR, path);
+        return EXIT_NO_DATAFILE;
+    }
+
+    set_fixed_gl_state();
+    make_font();
+    glClearColor(0.4f, 0.5f, 0.7f, 0.5f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    install_timers();
+    make_textures();
+    set_fog();
+
+    init_carrier_waypoints();
+    init_input_indicator_rects();
+
+    open_demo_file();
+    return EXIT_NORMAL;
+}
+
+void place_player_for_mode()
+{
+    player_position.x = game.demo_mode == 1 ? START_X_DEMO : START_X_PLAY;
+    player_position.z = START_Z;
+    game.pending_ticks.store(0);
+    game.demo_index = 1;
+    camera_eye.y = player_position.y;
+    player_proposed_xz = {player_position.x, player_position.z};
+}
+
+void shut_down()
+{
+    if (demo_file != nullptr) {
+        std::fclose(demo_file);
+        demo_file = nullptr;
+    }
+    allegro_gl_destroy_font(hud_font);
+    hud_font = nullptr;
+    unload_datafile(game_data);
+    game_data = nullptr;
+}
+
+int run_game(const char* argv0)
+{
+    const int status = start_up(argv0);
+    if (status != EXIT_NORMAL)
+        return status;
+
+    place_player_for_mode();
+    if (!key[KEY_ESC])
+        run_main_loop();
+    shut_down();
+    return EXIT_NORMAL;
+}

@@ -1,0 +1,27 @@
+// Bringing the game up and down again.
+#pragma once
+
+// Exit statuses of the game.
+constexpr int EXIT_NORMAL = 0;
+constexpr int EXIT_NO_GRAPHICS = 1;
+constexpr int EXIT_NO_DATAFILE = 12;
+
+// The whole game: start-up, title menu, main loop, shutdown. argv0 locates
+// "height.dat"; the result is the exit status.
+int run_game(const char* argv0);
+
+// Start-up up to the title menu: libraries, colour tables, display, datafile,
+// OpenGL state, font, textures, tables, timers and the demo file. Returns
+// EXIT_NORMAL when the game can go on, else the exit status to end with.
+int start_up(const char* argv0);
+
+// Places the player at the start point of the chosen mode and drops the ticks
+// counted so far.
+void place_player_for_mode();
+
+// Releases what start-up acquired.
+void shut_down();
+
+// Progress callback of the two colour tables: one star every fourth position.
+void report_table_progress(int pos);
+

@@ -1,0 +1,29 @@
+// Tables filled once at start-up and only read afterwards: the Carrier's route
+// and where the demo banner's key indicators sit on the screen.
+#pragma once
+
+#include <array>
+
+#include "app/game_state.h"
+
+constexpr int CARRIER_WAYPOINT_COUNT = 17;
+constexpr int INPUT_INDICATOR_COUNT = 10;
+
+// Start points; the height follows the terrain.
+constexpr float START_X_PLAY = 1820.0f;
+constexpr float START_X_DEMO = 1520.0f;
+constexpr float START_Z = 1236.0f;
+
+struct ScreenRect {
+    float x1, y1, x2, y2;
+};
+
+// The closed route of the Carrier, visited in index order, 16 wrapping to 0.
+extern std::array<VecXZ, CARRIER_WAYPOINT_COUNT> carrier_waypoints;
+// One rectangle per byte of the demo input record, in HUD pixels.
+extern std::array<ScreenRect, INPUT_INDICATOR_COUNT> input_indicator_rects;
+
+void init_carrier_waypoints();
+// The rectangles are laid out for the 527-pixel banner picture; x is stretched
+// to the screen width (0 when no graphics driver is set).
+void init_input_indicator_rects();

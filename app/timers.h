@@ -1,0 +1,19 @@
+// The two timer callbacks. They run on Allegro's timer thread from start-up on
+// and touch only the atomic fields of the game state and the counters below.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+extern std::atomic<int> frame_counter; // frames drawn since the last frames-per-second latch
+extern std::atomic<int> fps_value;     // frames drawn during the last 1000 milliseconds
+extern std::atomic<int> ms_countdown;  // milliseconds until the next latch
+// Milliseconds the clock has run. game_clock is derived from this count, so the
+// clock keeps its average rate however long the game runs.
+extern std::atomic<std::int64_t> clock_ms_elapsed;
+
+// 60 Hz: counts one pending logic tick.
+void tick_callback();
+
+// Every millisecond: game clock, frame-rate latch, pulse wave and lock-on timer.
+void clock_callback();

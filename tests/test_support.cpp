@@ -1,0 +1,61 @@
+#include "tests/test_support.h"
+
+#include <new>
+
+#include "app/resources.h"
+
+namespace {
+GFX_DRIVER fake_driver;
+}
+
+void use_fake_screen(int w, int h)
+{
+    fake_driver = {};
+    fake_driver.w = w;
+    fake_driver.h = h;
+    gfx_driver = &fake_driver;
+}
+
+void use_no_screen()
+{
+    gfx_driver = nullptr;
+}
+
+void reset_game_state()
+{
+    // The record holds atomics, so it is rebuilt in place rather than assigned.
+    game.~GameState();
+    new (&game) GameState();
+}
+
+void release_all_keys()
+{
+    for (int i = 0; i < KEY_MAX; ++i)
+        key[i] = 0;
+    key_shifts = 0;
+}
+
+FakeGameData::FakeGameData(int map_w, int map_h)
+{
+    const int sizes[4][2] = {{100, 100}, {100, 100}, {map_w, map_h}, {527, 150}};
+    for (int i = 0; i < 4; ++i) {
+        BITMAP* bitmap = create_bitmap(sizes[i][0], sizes[i][1]);
+        clear_to_color(bitmap, makecol(255, 255, 255));
+        objects[i] = {bitmap, DAT_BITMAP, 0, nullptr};
+    }
+    objects[4] = {nullptr, DAT_END, 0, nullptr};
+    game_data = objects;
+}
+
+FakeGameData::~FakeGameData()
+{
+    for (int i = 0; i < 4; ++i)
+        destroy_bitmap(static_cast<BITMAP*>(objects[i].dat));
+    game_data = nullptr;
+}
+
+void FakeGameData::set_building(float x0, float z0, float x1, float z1, int height)
+{
+    BITMAP* map = static_cast<BITMAP*>(objects[BUILDING_MAP_BITMAP].dat);
+    rectfill(map, int(x0 / 2), int(z0 / 2), int(x1 / 2) - 1, int(z1 / 2) - 1, makecol(height, 0, 0));
+}

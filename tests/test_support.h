@@ -1,0 +1,32 @@
+// Helpers shared by the logic tests.
+#pragma once
+
+#include <allegro.h>
+
+#include "app/game_state.h"
+
+// Pretends a graphics mode of w x h is set, so SCREEN_W and SCREEN_H answer.
+void use_fake_screen(int w, int h);
+// No graphics driver: SCREEN_W and SCREEN_H answer 0.
+void use_no_screen();
+
+// Puts every field of the game state back to its default.
+void reset_game_state();
+
+// Releases every key and modifier.
+void release_all_keys();
+
+// A stand-in for "height.dat": four bitmaps made in memory, installed as
+// game_data for the lifetime of the object. The building map starts as open
+// ground everywhere.
+struct FakeGameData {
+    FakeGameData(int map_w = 1250, int map_h = 1250);
+    ~FakeGameData();
+    FakeGameData(const FakeGameData&) = delete;
+    FakeGameData& operator=(const FakeGameData&) = delete;
+
+    // Sets the building map's red value over world rectangle [x0, x1) x [z0, z1).
+    void set_building(float x0, float z0, float x1, float z1, int height);
+
+    DATAFILE objects[5];
+};

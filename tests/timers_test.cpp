@@ -1,0 +1,126 @@
+// The timer callbacks: clock, frame-rate latch, pulse wave, lock-on timer.
+#include <gtest/gtest.h>
+
+#include "app/game_state.h"
+#include "app/timers.h"
+#include "tests/test_support.h"
+
+namespace {
+
+class TimersTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        reset_game_state();
+        frame_counter = 0;
+        fps_value = 0;
+        ms_countdown = 0;
+        clock_ms_elapsed = 0;
+    }
+
+    static void run_ms(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            clock_callback();
+    }
+};
+
+TEST_F(TimersTest, TickCallbackCountsPendingTicks)
+{
+    tick_callback();
+    tick_callback();
+    EXPECT_EQ(game.pending_ticks.load(), 2);
+}
+
+TEST_F(TimersTest, FirstCallLatchesFrameRateThenOneLatchEvery1000Calls)
+{
+    frame_counter = 5;
+    clock_callback();
+    EXPECT_EQ(fps_value.load(), 5);
+    EXPECT_EQ(frame_counter.load(), 0);
+    EXPECT_EQ(ms_countdown.load(), 999);
+
+    frame_counter = 42;
+    run_ms(999);
+    EXPECT_EQ(fps_value.load(), 5) << "latched too early";
+    EXPECT_EQ(frame_counter.load(), 42);
+    clock_callback();
+    EXPECT_EQ(fps_value.load(), 42);
+    EXPECT_EQ(frame_counter.load(), 0);
+
+    frame_counter = 7;
+    run_ms(1000);
+    EXPECT_EQ(fps_value.load(), 7);
+}
+
+TEST_F(TimersTest, PulseClimbsTo500AndFallsBackToZeroOnceASecond)
+{
+    run_ms(500);
+    EXPECT_FLOAT_EQ(game.pulse_value.load(), 500.0f);
+    clock_callback();
+    EXPECT_FLOAT_EQ(game.pulse_value.load(), 499.0f);
+    EXPECT_EQ(game.pulse_falling.load(), 1);
+    run_ms(499);
+    EXPECT_FLOAT_EQ(game.pulse_value.load(), 0.0f);
+    clock_callback();
+    EXPECT_FLOAT_EQ(game.pulse_value.load(), 1.0f);
+    EXPECT_EQ(game.pulse_falling.load(), 0);
+
+    float lowest = 1e9f, highest = -1e9f;
+    for (int i = 0; i < 5000; ++i) {
+        clock_callback();
+        lowest = std::min(lowest, game.pulse_value.load());
+        highest = std::max(highest, game.pulse_value.load());
+    }
+    EXPECT_FLOAT_EQ(lowest, 0.0f);
+    EXPECT_FLOAT_EQ(highest, 500.0f);
+}
+
+TEST_F(TimersTest, LockTimerCountsOnlyWhileTimingAndResetsOtherwise)
+{
+    run_ms(10);
+    EXPECT_EQ(game.lock_timer_ms.load(), 0);
+    game.lock_timing = 1;
+    run_ms(250);
+    EXPECT_EQ(game.lock_timer_ms.load(), 250);
+    game.lock_timing = 0;
+    clock_callback();
+    EXPECT_EQ(game.lock_timer_ms.load(), 0);
+}
+
+TEST_F(TimersTest, ClockGainsTenUnitsASecond)
+{
+    run_ms(1);
+    EXPECT_FLOAT_EQ(game.game_clock.load(), 0.01f);
+    run_ms(999);
+    EXPECT_FLOAT_EQ(game.game_clock.load(), 10.0f);
+    run_ms(60000);
+    EXPECT_FLOAT_EQ(game.game_clock.load(), 610.0f);
+}
+
+TEST_F(TimersTest, ClockKeepsItsRatePastSevenPointThreeHours)
+{
+    // 8 hours: beyond 262,144 clock units a float plus 0.01 no longer changes.
+    const std::int64_t eight_hours_ms = 8LL * 3600 * 1000;
+    clock_ms_elapsed = eight_hours_ms;
+    clock_callback();
+    const float start = game.game_clock.load();
+    EXPECT_NEAR(start, 288000.0f, 0.05f);
+
+    run_ms(1000);
+    const float after_one_second = game.game_clock.load();
+    EXPECT_NEAR(after_one_second - start, 10.0f, 0.04f);
+
+    // Hit timers compare against the clock: it must keep moving tick by tick.
+    float previous = after_one_second;
+    int advanced = 0;
+    for (int tick = 0; tick < 60; ++tick) {
+        run_ms(17);
+        if (game.game_clock.load() > previous)
+            ++advanced;
+        previous = game.game_clock.load();
+    }
+    EXPECT_EQ(advanced, 60);
+}
+
+} // namespace

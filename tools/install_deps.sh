@@ -1,0 +1,32 @@
+#!/bin/sh
+# Installs the Debian packages that building, playing and testing the game
+# need. Idempotent: asks apt only for what is missing, and runs
+# "apt-get update" only when something is.
+set -eu
+
+PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev \
+libglu1-mesa-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev"
+
+missing=""
+for package in $PACKAGES; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    case "$status" in
+        *"install ok installed"*) ;;
+        *) missing="$missing $package" ;;
+    esac
+done
+
+if [ -z "$missing" ]; then
+    exit 0
+fi
+
+echo "Installing missing packages:$missing"
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO=sudo
+else
+    SUDO=
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+# shellcheck disable=SC2086
+$SUDO apt-get install -y --no-install-recommends $missing

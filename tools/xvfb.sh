@@ -1,0 +1,30 @@
+# Sourced by the test and benchmark scripts: starts a private Xvfb display with
+# the 800 x 600 screen the game needs and Mesa's software renderer.
+start_xvfb() {
+    n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+        n=$((n + 1))
+    done
+    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    tries=0
+    while [ ! -e "/tmp/.X11-unix/X$n" ]; do
+        tries=$((tries + 1))
+        if [ $tries -gt 100 ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+            echo "Xvfb did not start on :$n" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+    DISPLAY=":$n"
+    LIBGL_ALWAYS_SOFTWARE=1
+    export DISPLAY LIBGL_ALWAYS_SOFTWARE
+}
+
+stop_xvfb() {
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+}

@@ -1,0 +1,5 @@
+// Composing and presenting one frame of the running game.
+#pragma once
+
+// Draws the whole frame and flips it to the screen.
+void draw_frame();
