@@ -36,7 +36,8 @@ const char* const DATAFILE_ERROR = "Error loading %s!\n\n";
 const char* const PROGRESS_BAR =
     "<................................................................>\r<";
 
-// 0 black, 1..63 the desktop palette, then ramps of red, green and grey.
+} // namespace
+
 void build_startup_palette(PALETTE palette)
 {
     palette[0] = {0, 0, 0, 0};
@@ -51,6 +52,8 @@ void build_startup_palette(PALETTE palette)
         palette[i] = {grey, grey, grey, 0};
     }
 }
+
+namespace {
 
 void build_colour_tables()
 {

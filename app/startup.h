@@ -1,6 +1,8 @@
 // Bringing the game up and down again.
 #pragma once
 
+#include <allegro.h>
+
 // Exit statuses of the game.
 constexpr int EXIT_NORMAL = 0;
 constexpr int EXIT_NO_GRAPHICS = 1;
@@ -21,6 +23,10 @@ void place_player_for_mode();
 
 // Releases what start-up acquired.
 void shut_down();
+
+// The palette from which the two colour tables are built: 0 black, 1..63 the
+// desktop palette, then ramps of red, green and grey.
+void build_startup_palette(PALETTE palette);
 
 // Progress callback of the two colour tables: one star every fourth position.
 void report_table_progress(int pos);

@@ -1,0 +1,42 @@
+// Starting the game as a child process, waiting for it, and driving it with
+// real X key events through xdotool.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+struct ChildProcess {
+    pid_t pid = -1;
+    std::string out_path; // the child's standard output
+    std::string err_path; // the child's standard error
+};
+
+struct ChildOutcome {
+    bool ended = false;  // false: still running after the wait (and then killed)
+    bool exited = false; // ended through exit, not a signal
+    int status = -1;     // exit status when exited
+    int signal = 0;      // terminating signal otherwise
+};
+
+// Starts program in folder cwd with exactly the environment env; standard
+// input is /dev/null, standard output and error go to files in cwd.
+ChildProcess start_child(const std::string& program, const std::string& cwd,
+                         const std::vector<std::string>& env);
+
+// Waits up to timeout_seconds for the child; kills it if it is still running.
+ChildOutcome wait_child(ChildProcess& child, double timeout_seconds);
+
+// Non-blocking: true when the child has ended, with its outcome.
+bool poll_child(ChildProcess& child, ChildOutcome& outcome);
+
+std::string read_file(const std::string& path);
+bool file_exists(const std::string& path);
+
+// A fresh temporary folder, removed by remove_tree.
+std::string make_temp_folder();
+void remove_tree(const std::string& path);
+
+// Runs a shell command with the given display; returns its exit status.
+int run_shell(const std::string& command);
