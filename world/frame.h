@@ -3,3 +3,6 @@
 
 // Draws the whole frame and flips it to the screen.
 void draw_frame();
+
+// Draws the whole frame into the back buffer without presenting it.
+void compose_frame();

@@ -1,0 +1,55 @@
+// The main loop with a real display: ticks first, then one frame, then the
+// end conditions.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include "app/demo.h"
+#include "app/game_state.h"
+#include "app/main_loop.h"
+#include "app/timers.h"
+#include "tests/gl_support.h"
+#include "world/frame.h"
+
+namespace {
+
+class MainLoopDisplayTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The frame counter belongs to the clock callback too; hold it still.
+        remove_int(clock_callback);
+        frame_counter = 0;
+    }
+    void TearDown() override
+    {
+        key[KEY_ESC] = 0;
+        game.demo_index = 1;
+        game.pending_ticks = 0;
+        install_int(clock_callback, 1);
+    }
+};
+
+TEST_F(MainLoopDisplayTest, RunsEveryPendingTickThenDrawsOneFrameBeforeTestingEscape)
+{
+    game.pending_ticks = 5;
+    key[KEY_ESC] = 1;
+    run_main_loop();
+    EXPECT_EQ(game.pending_ticks.load(), 0);
+    EXPECT_EQ(frame_counter.load(), 1);
+}
+
+TEST_F(MainLoopDisplayTest, EndsAfterTheLastDemoRecord)
+{
+    game.demo_index = DEMO_LAST_RECORD + 1;
+    run_main_loop();
+    EXPECT_EQ(frame_counter.load(), 1);
+}
+
+TEST_F(MainLoopDisplayTest, AnEmptyFrameShowsTheClearColour)
+{
+    compose_frame();
+    EXPECT_TRUE(close_to(composed_pixel(400, 300), clear_colour_pixel())) << composed_pixel(400, 300);
+    EXPECT_TRUE(close_to(composed_pixel(0, 0), clear_colour_pixel())) << composed_pixel(0, 0);
+}
+
+} // namespace
