@@ -4,6 +4,7 @@
 
 #include <allegro.h>
 
+#include "app/controls.h"
 #include "app/demo.h"
 #include "app/game_state.h"
 #include "app/timers.h"
@@ -51,6 +52,12 @@ void commit_player_move()
 
 void logic_step()
 {
+    apply_controls();
+    if (game.jump_active == 1) {
+        advance_jump_phase();
+        update_jump();
+    }
+    update_player();
     expire_hit_timers();
     commit_player_move();
 }

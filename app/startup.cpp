@@ -14,6 +14,7 @@
 #include "app/startup_tables.h"
 #include "app/timers.h"
 #include "gameplay/player.h"
+#include "world/terrain.h"
 
 DATAFILE* game_data = nullptr;
 FONT* hud_font = nullptr;
@@ -205,6 +206,7 @@ int start_up(const char* argv0)
 
     install_timers();
     make_textures();
+    load_terrain();
     set_fog();
 
     init_carrier_waypoints();

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/resources.h"
+#include "world/terrain.h"
 
 namespace {
 GFX_DRIVER fake_driver;
@@ -58,4 +59,13 @@ void FakeGameData::set_building(float x0, float z0, float x1, float z1, int heig
 {
     BITMAP* map = static_cast<BITMAP*>(objects[BUILDING_MAP_BITMAP].dat);
     rectfill(map, int(x0 / 2), int(z0 / 2), int(x1 / 2) - 1, int(z1 / 2) - 1, makecol(height, 0, 0));
+}
+
+void set_flat_terrain(float height)
+{
+    for (int i = 0; i < TERRAIN_GRID_SIZE; ++i) {
+        for (int j = 0; j < TERRAIN_GRID_SIZE; ++j) {
+            terrain_grid[i][j] = {TERRAIN_CELL_SIZE * float(i), height, TERRAIN_CELL_SIZE * float(j), 0, 0, 0};
+        }
+    }
 }

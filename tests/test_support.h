@@ -30,3 +30,6 @@ struct FakeGameData {
 
     DATAFILE objects[5];
 };
+
+// Every terrain sample at the given height.
+void set_flat_terrain(float height);

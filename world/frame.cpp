@@ -1,18 +1,24 @@
-// Frame composition: viewport, clear, camera, world, HUD, flip.
+// Frame composition: viewport, clear, camera, the world in a fixed order, the
+// HUD, then the flip. The world is drawn with no texture bound and the
+// blending function one, zero, so every element shows its own colours.
 #include "world/frame.h"
 
 #include <allegro.h>
 #include <alleggl.h>
 
 #include "app/game_state.h"
+#include "world/camera.h"
+#include "world/terrain_drawing.h"
 
 void compose_frame()
 {
-    const int w = game.viewport_width;
-    const int h = game.viewport_height;
-    glViewport((SCREEN_W - w) / 2, (SCREEN_H - h) / 2, w, h);
+    const ViewportOrigin origin = viewport_origin();
+    glViewport(origin.x, origin.y, game.viewport_width, game.viewport_height);
     // The clear covers the whole screen, so a smaller viewport is framed by the clear colour.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    setup_camera();
+
+    draw_terrain();
 }
 
 void draw_frame()

@@ -1,0 +1,236 @@
+// Every key acts while held, once per tick, except the jump (on the press) and
+// the close view (on press and release). Bounds are tested before the step,
+// so a value may end up to one step beyond its bound.
+#include "app/controls.h"
+
+#include <cmath>
+
+#include <allegro.h>
+
+#include "app/demo.h"
+#include "app/game_state.h"
+#include "app/maths.h"
+#include "gameplay/player.h"
+
+namespace {
+
+// The keys of the demo input record, in record byte order.
+constexpr int RECORDED_KEYS[INPUT_RECORD_SIZE] = {
+    KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LSHIFT, KEY_Z, KEY_X, KEY_PGUP, KEY_PGDN, KEY_F,
+};
+constexpr int LAST_CLEARED_KEY = 114; // every key the controls read lies in 0..114
+
+constexpr int VIEWPORT_STEP = 8;
+constexpr int VIEWPORT_MIN = 16;
+constexpr int FOV_MAX_BEFORE_STEP = 95;
+constexpr int FOV_MIN = 16;
+
+void inject_demo_record()
+{
+    for (int i = 0; i <= LAST_CLEARED_KEY; ++i)
+        if (i != KEY_ESC)
+            key[i] = 0;
+    for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
+        key[RECORDED_KEYS[i]] = char(input_record[i]);
+}
+
+void view_size_keys(bool shift)
+{
+    if (key[KEY_W]) {
+        if (shift) {
+            if (game.viewport_width < SCREEN_W)
+                game.viewport_width += VIEWPORT_STEP;
+        } else if (game.viewport_width > VIEWPORT_MIN) {
+            game.viewport_width -= VIEWPORT_STEP;
+        }
+    }
+    if (key[KEY_H]) {
+        if (shift) {
+            if (game.viewport_height < SCREEN_H)
+                game.viewport_height += VIEWPORT_STEP;
+        } else if (game.viewport_height > VIEWPORT_MIN) {
+            game.viewport_height -= VIEWPORT_STEP;
+        }
+    }
+}
+
+// Direct handling of the Walker: tilt, turn, push along its direction.
+void walker_keys(bool shift)
+{
+    const double tilt = shift ? 0.5 : -0.5;
+    if (key[KEY_1])
+        add_to(game.walker_pitch, tilt);
+    if (key[KEY_2])
+        add_to(game.walker_model_yaw, tilt);
+    if (key[KEY_3])
+        add_to(game.walker_roll, tilt);
+
+    // Twice its direction when chasing, a fifth of it when wandering.
+    const auto push = [](float component) {
+        return game.walker_mode == 0 ? double(component) * 2.0 : double(component) / 5.0;
+    };
+    const Vec3 dir = game.walker_dir;
+    if (key[KEY_I]) {
+        add_to(game.walker_pos.x, push(dir.x));
+        add_to(game.walker_pos.y, push(dir.y));
+        add_to(game.walker_pos.z, push(dir.z));
+    }
+    if (key[KEY_K]) {
+        add_to(game.walker_pos.x, -push(dir.x));
+        add_to(game.walker_pos.y, -push(dir.y));
+        add_to(game.walker_pos.z, -push(dir.z));
+    }
+
+    if (game.walker_heading > 360.0f)
+        game.walker_heading = 0.0f;
+    if (game.walker_heading < -360.0f)
+        game.walker_heading = 0.0f;
+    if (key[KEY_J]) {
+        add_to(game.walker_heading, 1.0);
+        if (game.walker_heading > 360.0f)
+            game.walker_heading = 0.0f;
+    }
+    if (key[KEY_L]) {
+        add_to(game.walker_heading, -1.0);
+        if (game.walker_heading < -360.0f)
+            game.walker_heading = 0.0f;
+    }
+}
+
+void jump_key()
+{
+    const bool down = key[KEY_LSHIFT] != 0;
+    if (down && game.jump_key_latch == 0)
+        game.jump_active = 1;
+    game.jump_key_latch = down ? 1 : 0;
+}
+
+// Turning, or side-stepping one unit per tick while a target is locked.
+void turn_keys()
+{
+    const double side = radians(double(game.player_heading) + 90.0);
+    if (key[KEY_LEFT]) {
+        if (game.target_lock == 0) {
+            add_to(game.player_heading, 1.0);
+        } else {
+            add_to(player_proposed_xz.x, std::sin(side));
+            add_to(player_proposed_xz.z, std::cos(side));
+        }
+    }
+    if (key[KEY_RIGHT]) {
+        if (game.target_lock == 0) {
+            add_to(game.player_heading, -1.0);
+        } else {
+            add_to(player_proposed_xz.x, -std::sin(side));
+            add_to(player_proposed_xz.z, -std::cos(side));
+        }
+    }
+    if (game.player_heading > 360.0f)
+        game.player_heading = 0.0f;
+    if (game.player_heading < 0.0f)
+        game.player_heading = 360.0f;
+}
+
+void minimap_and_health_keys(bool shift)
+{
+    if (key[KEY_R]) {
+        if (shift) {
+            if (game.minimap_zoom < 10.0f)
+                add_to(game.minimap_zoom, 0.05);
+        } else if (game.minimap_zoom > 1.0f) {
+            add_to(game.minimap_zoom, -0.05);
+        }
+    }
+    if (key[KEY_5]) {
+        add_to(game.health_setting, shift ? 0.5 : -0.5);
+        game.player_health = int(game.health_setting);
+    }
+}
+
+// Coarse pitch in the chase view and under a lock, fine pitch when aiming freely.
+void pitch_keys()
+{
+    const bool coarse = game.view_mode == 0 || game.target_lock != 0;
+    if (key[KEY_PGUP]) {
+        if (coarse) {
+            if (game.look_pitch < 400.0f)
+                add_to(game.look_pitch, 0.25);
+        } else if (game.look_pitch < 40.0f) {
+            add_to(game.look_pitch, 0.025);
+        }
+    }
+    if (key[KEY_PGDN]) {
+        if (coarse) {
+            if (game.look_pitch > -20.0f)
+                add_to(game.look_pitch, -0.25);
+        } else if (game.look_pitch > -2.0f) {
+            add_to(game.look_pitch, -0.025);
+        }
+    }
+}
+
+void lens_keys(bool shift)
+{
+    if (key[KEY_F]) {
+        if (shift) {
+            if (game.fov_degrees <= FOV_MAX_BEFORE_STEP)
+                game.fov_degrees += 1;
+        } else if (game.fov_degrees > FOV_MIN) {
+            game.fov_degrees -= 1;
+        }
+    }
+    if (key[KEY_A]) {
+        if (shift) {
+            add_to(game.aspect_scale, 0.05);
+            if (game.aspect_scale > 2.0f)
+                game.aspect_scale = 2.0f;
+        } else {
+            add_to(game.aspect_scale, -0.05);
+            if (game.aspect_scale < 0.1f)
+                game.aspect_scale = 0.1f;
+        }
+    }
+}
+
+// X held: close view. Released: back to the chase view, any lock ended.
+void close_view_key()
+{
+    if (key[KEY_X]) {
+        if (game.view_mode == 0)
+            game.look_pitch = 0.0f;
+        game.view_mode = 1;
+    } else if (game.view_mode == 1) {
+        game.look_pitch = 0.0f;
+        game.lock_timer_ms = 0;
+        game.view_mode = 0;
+        game.target_lock = 0;
+        game.lock_timing = 0;
+    }
+}
+
+} // namespace
+
+void apply_controls()
+{
+    poll_keyboard();
+    if (game.demo_mode == 1)
+        inject_demo_record();
+    const bool shift = (key_shifts & KB_SHIFT_FLAG) != 0;
+
+    view_size_keys(shift);
+    walker_keys(shift);
+    if (key[KEY_UP]) {
+        add_to(player_proposed_xz.x, player_step.x);
+        add_to(player_proposed_xz.z, player_step.z);
+    }
+    if (key[KEY_DOWN]) {
+        add_to(player_proposed_xz.x, -double(player_step.x));
+        add_to(player_proposed_xz.z, -double(player_step.z));
+    }
+    jump_key();
+    turn_keys();
+    minimap_and_health_keys(shift);
+    pitch_keys();
+    lens_keys(shift);
+    close_view_key();
+}

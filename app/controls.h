@@ -1,0 +1,7 @@
+// The keyboard controls, applied once per logic tick.
+#pragma once
+
+// Polls the keyboard and turns the keys held in this tick into changes of the
+// game state. In demo mode the recorded input replaces the live keys first
+// (all but Escape; Shift always comes from the live keyboard).
+void apply_controls();
