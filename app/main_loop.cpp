@@ -9,12 +9,16 @@
 #include "app/game_state.h"
 #include "app/timers.h"
 #include "gameplay/player.h"
+#include "models/animation.h"
+#include "models/hit_test.h"
 #include "world/building_map.h"
 #include "world/frame.h"
 
 int building_move_result = MOVE_FREE;
 
 namespace {
+
+constexpr float CARRIER_TOUCH_THRESHOLD = 2.0f;
 
 void expire(int& flag, float hit_time, float span)
 {
@@ -25,6 +29,12 @@ void expire(int& flag, float hit_time, float span)
 bool walk_keys_down()
 {
     return key[KEY_UP] || key[KEY_DOWN] || input_record[0] != 0 || input_record[1] != 0;
+}
+
+// The Carrier's faces push the player out of its parts and carry a rider.
+void touch_carrier()
+{
+    carrier_face_test(HIT_TOUCH, CARRIER_TOUCH_THRESHOLD, player_position.x, player_position.y, player_position.z);
 }
 
 } // namespace
@@ -53,10 +63,21 @@ void commit_player_move()
 void logic_step()
 {
     apply_controls();
+    if (game.walk_anim_active == 1) {
+        advance_walk_clock();
+        animate_player();
+    }
     if (game.jump_active == 1) {
         advance_jump_phase();
         update_jump();
     }
+    touch_carrier();
+    touch_carrier(); // again after the Carrier's step, from the position as it is then
+    // The Flyer takes no step in a demo, so it stays where it starts.
+    if (game.demo_mode == 0 && game.flyer_alive == 1)
+        animate_flyer();
+    if (game.walker_alive == 1)
+        animate_walker();
     update_player();
     expire_hit_timers();
     commit_player_move();

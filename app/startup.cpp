@@ -14,6 +14,8 @@
 #include "app/startup_tables.h"
 #include "app/timers.h"
 #include "gameplay/player.h"
+#include "models/meshes.h"
+#include "models/model_data.h"
 #include "world/terrain.h"
 
 DATAFILE* game_data = nullptr;
@@ -204,12 +206,19 @@ int start_up(const char* argv0)
     glClearColor(0.4f, 0.5f, 0.7f, 0.5f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
+    init_player_model();
     install_timers();
     make_textures();
     load_terrain();
     set_fog();
 
     init_carrier_waypoints();
+    init_flyer_model();
+    init_walker_model();
+    init_carrier_model();
+    init_box_faces();
+    init_sphere_proxy_faces();
+    init_cylinder_proxy_faces();
     init_input_indicator_rects();
 
     open_demo_file();

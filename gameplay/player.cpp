@@ -67,14 +67,14 @@ void turn_towards_lock()
     }
 }
 
+} // namespace
+
 void end_jump()
 {
     game.jump_active = 0;
     game.jump_phase = JUMP_PHASE_START;
     game.jump_speed = 0.0f;
 }
-
-} // namespace
 
 void bearing_and_quadrants(float to_x, float to_z, float from_x, float from_z, float heading, float& bearing,
                            int& heading_quadrant, int& bearing_quadrant)

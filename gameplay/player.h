@@ -32,3 +32,6 @@ void update_player();
 // While a jump runs, early in the tick: the arc advances, then the height.
 void advance_jump_phase();
 void update_jump();
+
+// Ends a jump: on landing, or when the player bumps the underside of a part.
+void end_jump();

@@ -7,6 +7,7 @@
 #include <alleggl.h>
 
 #include "app/game_state.h"
+#include "models/model_drawing.h"
 #include "world/camera.h"
 #include "world/terrain_drawing.h"
 
@@ -19,6 +20,15 @@ void compose_frame()
     setup_camera();
 
     draw_terrain();
+    draw_carrier_model();
+    // In a demo the Flyer is never drawn.
+    if (game.demo_mode == 0 && game.flyer_alive == 1)
+        draw_flyer_model();
+    if (game.walker_alive == 1)
+        draw_walker_model();
+    // The chase view shows the player's machine; the close view looks from inside it.
+    if (game.view_mode == 0)
+        draw_player_model();
 }
 
 void draw_frame()
