@@ -16,6 +16,7 @@
 #include "gameplay/player.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
+#include "world/scenery.h"
 #include "world/terrain.h"
 
 DATAFILE* game_data = nullptr;
@@ -210,6 +211,15 @@ int start_up(const char* argv0)
     install_timers();
     make_textures();
     load_terrain();
+    // A scenery file that cannot serve ends start-up like an unusable datafile;
+    // no partial town is ever drawn.
+    char scenery_path[DATAFILE_PATH_SIZE];
+    replace_filename(scenery_path, argv0, SCENERY_FILE_NAME, sizeof scenery_path);
+    if (!load_scenery(scenery_path)) {
+        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+        allegro_message("%s", scenery_error_message());
+        return EXIT_NO_DATAFILE;
+    }
     set_fog();
 
     init_carrier_waypoints();

@@ -91,13 +91,16 @@ protected:
 
     std::string xmessage_log() const { return read_file(folder_ + "/xmessage.log"); }
 
-    // A copy of the game in its own folder, with or without a datafile.
-    std::string install_game_copy(const std::string& datafile_source)
+    // A copy of the game in its own folder, with the scenery list and with
+    // or without a datafile.
+    std::string install_game_copy(const std::string& datafile_source, bool with_scenery = true)
     {
         const std::string game_folder = folder_ + "/game";
         run_shell("mkdir -p '" + game_folder + "' && cp '" + GAME + "' '" + game_folder + "/'");
         if (!datafile_source.empty())
             run_shell("cp '" + datafile_source + "' '" + game_folder + "/height.dat'");
+        if (with_scenery)
+            run_shell("cp '" + BUILD_DIR + "/scenery.txt' '" + game_folder + "/'");
         return game_folder + "/ironstep";
     }
 
@@ -177,6 +180,29 @@ TEST_F(GameProcessTest, DatafilesThatLoadButCannotServeAreRefusedWithStatus12)
         EXPECT_NE(xmessage_log().find("Error loading " + folder_ + "/game/height.dat!"), std::string::npos)
             << source;
     }
+}
+
+TEST_F(GameProcessTest, MissingOrBrokenSceneryEndsWithStatus12NamingTheFileAndLine)
+{
+    std::string program = install_game_copy(BUILD_DIR + "/height.dat", false);
+    ChildProcess child = start_child(program, folder_, environment());
+    ChildOutcome outcome = wait_child(child, 60.0);
+    ASSERT_TRUE(outcome.ended);
+    EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
+    EXPECT_EQ(outcome.status, 12);
+    EXPECT_NE(xmessage_log().find("Error loading " + folder_ + "/game/scenery.txt!"), std::string::npos)
+        << xmessage_log();
+
+    // A record cut short on its third line.
+    run_shell("rm -f '" + folder_ + "/xmessage.log'");
+    program = install_game_copy(BUILD_DIR + "/height.dat");
+    run_shell("sed -i '3s/ [^ ]*$//' '" + folder_ + "/game/scenery.txt'");
+    child = start_child(program, folder_, environment());
+    outcome = wait_child(child, 60.0);
+    ASSERT_TRUE(outcome.ended);
+    EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
+    EXPECT_EQ(outcome.status, 12);
+    EXPECT_NE(xmessage_log().find("line 3: "), std::string::npos) << xmessage_log();
 }
 
 TEST_F(GameProcessTest, NoDisplayEndsWithStatus1AndTheGraphicsMessageNotASignal)

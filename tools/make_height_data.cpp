@@ -3,7 +3,9 @@
 //   0 terrain heights 100 x 100 (red / 2 = height), 1 terrain colours 100 x 100,
 //   2 building map 1250 x 1250 (red = top height, 255 = open ground),
 //   3 banner picture 527 x 150.
-// The land is described in data/terrain.txt.
+// It also writes the scenery list. The land is described in data/terrain.txt,
+// the town standing on it in data/town.txt; the building map is drawn from the
+// scenery list as the game reads it back.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -15,7 +17,10 @@
 
 #include <allegro.h>
 
-#include "app/startup_tables.h"
+#include "tools/banner.h"
+#include "tools/town.h"
+#include "tools/town_map.h"
+#include "world/terrain.h"
 
 namespace {
 
@@ -38,17 +43,11 @@ struct Route {
     double height = 0, half_width = 0, blend = 0;
     bool present = false;
 };
-struct Structure {
-    double x0, z0, x1, z1;
-    int top;
-};
-
 struct Land {
     std::vector<Hill> hills;
     std::vector<Flat> flats;
     std::vector<Pad> pads;
     Route route;
-    std::vector<Structure> structures;
 };
 
 bool read_land(const std::string& path, Land& land)
@@ -82,10 +81,6 @@ bool read_land(const std::string& path, Land& land)
         } else if (kind == "route") {
             ok = bool(words >> land.route.height >> land.route.half_width >> land.route.blend);
             land.route.present = true;
-        } else if (kind == "structure") {
-            Structure s{};
-            ok = bool(words >> s.x0 >> s.z0 >> s.x1 >> s.z1 >> s.top);
-            land.structures.push_back(s);
         }
         if (!ok) {
             std::fprintf(stderr, "%s:%d: cannot read: %s\n", path.c_str(), number, line.c_str());
@@ -99,21 +94,6 @@ double smoothstep(double edge0, double edge1, double v)
 {
     const double t = std::clamp((v - edge0) / (edge1 - edge0), 0.0, 1.0);
     return t * t * (3.0 - 2.0 * t);
-}
-
-// Distance from a point to the Carrier's closed route.
-double route_distance(double x, double z)
-{
-    init_carrier_waypoints();
-    double best = 1e30;
-    for (int k = 0; k < CARRIER_WAYPOINT_COUNT; ++k) {
-        const VecXZ a = carrier_waypoints[k];
-        const VecXZ b = carrier_waypoints[(k + 1) % CARRIER_WAYPOINT_COUNT];
-        const double ex = b.x - a.x, ez = b.z - a.z;
-        const double t = std::clamp(((x - a.x) * ex + (z - a.z) * ez) / (ex * ex + ez * ez), 0.0, 1.0);
-        best = std::min(best, std::hypot(x - (a.x + t * ex), z - (a.z + t * ez)));
-    }
-    return best;
 }
 
 // Distance outside a rectangle (0 inside).
@@ -137,7 +117,7 @@ double ground_height(const Land& land, double x, double z)
         h = h * (1.0 - w) + flat.height * w;
     }
     if (land.route.present) {
-        const double d = route_distance(x, z);
+        const double d = carrier_route_distance(x, z);
         const double w = 1.0 - smoothstep(land.route.half_width, land.route.half_width + land.route.blend, d);
         h = h * (1.0 - w) + land.route.height * w;
     }
@@ -177,6 +157,12 @@ void write_terrain(const Land& land, BITMAP* heights, BITMAP* colours)
         for (int j = 0; j < TERRAIN_SIZE; ++j)
             h[i][j] = int(std::lround(ground_height(land, CELL * i, CELL * j)));
 
+    // The game's own grid, so that the town is set down on the ground exactly
+    // as terrain_height_at will find it.
+    for (int i = 0; i < TERRAIN_SIZE; ++i)
+        for (int j = 0; j < TERRAIN_SIZE; ++j)
+            terrain_grid[i][j] = {float(CELL * i), float(h[i][j]), float(CELL * j), 0, 0, 0};
+
     for (int i = 0; i < TERRAIN_SIZE; ++i) {
         for (int j = 0; j < TERRAIN_SIZE; ++j) {
             putpixel(heights, i, j, makecol(2 * h[i][j], 0, 0));
@@ -204,35 +190,39 @@ void write_terrain(const Land& land, BITMAP* heights, BITMAP* colours)
     }
 }
 
-void write_building_map(const Land& land, BITMAP* map)
-{
-    clear_to_color(map, makecol(255, 255, 255));
-    for (const Structure& s : land.structures)
-        rectfill(map, int(s.x0 / 2), int(s.z0 / 2), int(s.x1 / 2) - 1, int(s.z1 / 2) - 1, makecol(s.top, 0, 0));
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_height_data TERRAIN_TXT OUTPUT_FOLDER\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: make_height_data TERRAIN_TXT TOWN_TXT OUTPUT_FOLDER SCENERY_TXT\n");
         return 2;
     }
     Land land;
     if (!read_land(argv[1], land))
         return 1;
-    const std::string folder = argv[2];
+    const std::string town = argv[2];
+    const std::string folder = argv[3];
+    const std::string scenery = argv[4];
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(24);
 
     BITMAP* heights = create_bitmap(TERRAIN_SIZE, TERRAIN_SIZE);
     BITMAP* colours = create_bitmap(TERRAIN_SIZE, TERRAIN_SIZE);
     write_terrain(land, heights, colours);
+
+    // The map is drawn from the scenery list as the game will read it.
+    std::vector<SceneryPart> parts;
+    if (!build_town(town, parts) || !write_scenery(scenery, parts))
+        return 1;
+    if (!load_scenery(scenery.c_str())) {
+        std::fprintf(stderr, "make_height_data: %s", scenery_error_message());
+        return 1;
+    }
     BITMAP* map = create_bitmap(BUILDING_MAP_SIZE, BUILDING_MAP_SIZE);
-    write_building_map(land, map);
+    draw_building_map(map);
     BITMAP* banner = create_bitmap(BANNER_WIDTH, BANNER_HEIGHT);
-    clear_to_color(banner, makecol(30, 40, 70));
+    draw_banner(banner);
 
     bool ok = save(heights, folder + "/terrain_height.bmp");
     ok = save(colours, folder + "/terrain_colour.bmp") && ok;

@@ -9,6 +9,7 @@
 #include "app/game_state.h"
 #include "models/model_drawing.h"
 #include "world/camera.h"
+#include "world/scenery.h"
 #include "world/terrain_drawing.h"
 
 void compose_frame()
@@ -20,6 +21,9 @@ void compose_frame()
     setup_camera();
 
     draw_terrain();
+    glBegin(GL_QUADS);
+    draw_scenery();
+    glEnd();
     draw_carrier_model();
     // In a demo the Flyer is never drawn.
     if (game.demo_mode == 0 && game.flyer_alive == 1)
