@@ -1,6 +1,9 @@
 // The start-up tables and their source values.
 #include "app/startup_tables.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <allegro.h>
 
 std::array<VecXZ, CARRIER_WAYPOINT_COUNT> carrier_waypoints;
@@ -49,6 +52,19 @@ constexpr std::array<ScreenRect, INPUT_INDICATOR_COUNT> BANNER_KEY_RECTS = {{
 void init_carrier_waypoints()
 {
     carrier_waypoints = ROUTE;
+}
+
+double carrier_route_distance(double x, double z)
+{
+    double best = 1e30;
+    for (int k = 0; k < CARRIER_WAYPOINT_COUNT; ++k) {
+        const VecXZ a = carrier_waypoints[k];
+        const VecXZ b = carrier_waypoints[(k + 1) % CARRIER_WAYPOINT_COUNT];
+        const double ex = double(b.x) - a.x, ez = double(b.z) - a.z;
+        const double t = std::clamp(((x - a.x) * ex + (z - a.z) * ez) / (ex * ex + ez * ez), 0.0, 1.0);
+        best = std::min(best, std::hypot(x - (a.x + t * ex), z - (a.z + t * ez)));
+    }
+    return best;
 }
 
 void init_input_indicator_rects()

@@ -24,6 +24,10 @@ extern std::array<VecXZ, CARRIER_WAYPOINT_COUNT> carrier_waypoints;
 extern std::array<ScreenRect, INPUT_INDICATOR_COUNT> input_indicator_rects;
 
 void init_carrier_waypoints();
+
+// Distance in world units from (x, z) to the closed route through
+// carrier_waypoints (filled by init_carrier_waypoints).
+double carrier_route_distance(double x, double z);
 // The rectangles are laid out for the 527-pixel banner picture; x is stretched
 // to the screen width (0 when no graphics driver is set).
 void init_input_indicator_rects();

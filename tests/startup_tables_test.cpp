@@ -49,4 +49,16 @@ TEST(StartupTables, CarrierRouteStartsAndEndsWhereTheCarrierTravels)
     }
 }
 
+TEST(StartupTables, RouteDistanceMeasuresToTheNearestLegOfTheClosedLoop)
+{
+    init_carrier_waypoints();
+    EXPECT_NEAR(carrier_route_distance(620.0, 2336.0), 0.0, 1e-9) << "on a waypoint";
+    // The leg 14 -> 15 runs along z = 2336 from x 1301 to 620.
+    EXPECT_NEAR(carrier_route_distance(1000.0, 2300.0), 36.0, 1e-9);
+    // The closing leg 16 -> 0 (314, 2059) -> (300, 1500) counts too.
+    EXPECT_NEAR(carrier_route_distance(257.0, 1780.0), 50.0, 0.5);
+    // Beyond the end of a leg the distance is to its end point.
+    EXPECT_NEAR(carrier_route_distance(2232.0, 378.0), 50.0, 1e-6);
+}
+
 } // namespace

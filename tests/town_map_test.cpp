@@ -21,19 +21,6 @@ namespace {
 constexpr int MAP_SIZE = 1250;
 constexpr float ROUTE_CLEARANCE = 45.0f;
 
-double route_distance(double x, double z)
-{
-    double best = 1e30;
-    for (int k = 0; k < CARRIER_WAYPOINT_COUNT; ++k) {
-        const VecXZ a = carrier_waypoints[k];
-        const VecXZ b = carrier_waypoints[(k + 1) % CARRIER_WAYPOINT_COUNT];
-        const double ex = b.x - a.x, ez = b.z - a.z;
-        const double t = std::clamp(((x - a.x) * ex + (z - a.z) * ez) / (ex * ex + ez * ez), 0.0, 1.0);
-        best = std::min(best, std::hypot(x - (a.x + t * ex), z - (a.z + t * ez)));
-    }
-    return best;
-}
-
 bool in_walker_range(double x, double z)
 {
     return x >= 1545.0 && x <= 1945.0 && z >= 981.0 && z <= 1381.0;
@@ -201,7 +188,7 @@ TEST_F(TownOnTheLand, RouteWalkerRangeAndStartPointsStayClear)
                 const int steps = 1 + int(std::hypot(b.x - a.x, b.z - a.z) / 4.0f);
                 for (int s = 0; s <= steps; ++s) {
                     const double x = a.x + (b.x - a.x) * s / steps, z = a.z + (b.z - a.z) * s / steps;
-                    ASSERT_GE(route_distance(x, z), ROUTE_CLEARANCE) << "part " << p << " at " << x << ", " << z;
+                    ASSERT_GE(carrier_route_distance(x, z), ROUTE_CLEARANCE) << "part " << p << " at " << x << ", " << z;
                     ASSERT_FALSE(in_walker_range(x, z)) << "part " << p << " at " << x << ", " << z;
                     ASSERT_GE(std::hypot(x - START_X_DEMO, z - START_Z), 40.0) << "part " << p;
                 }
@@ -210,7 +197,7 @@ TEST_F(TownOnTheLand, RouteWalkerRangeAndStartPointsStayClear)
     }
     for (float x = 0.0f; x < 2500.0f; x += 2.0f) {
         for (float z = 0.0f; z < 2500.0f; z += 2.0f) {
-            if (in_walker_range(x, z) || route_distance(x, z) < ROUTE_CLEARANCE) {
+            if (in_walker_range(x, z) || carrier_route_distance(x, z) < ROUTE_CLEARANCE) {
                 ASSERT_EQ(building_sample_at(x, z), OPEN_GROUND) << x << ", " << z;
             }
         }

@@ -17,6 +17,7 @@
 
 #include <allegro.h>
 
+#include "app/startup_tables.h"
 #include "tools/banner.h"
 #include "tools/town.h"
 #include "tools/town_map.h"
@@ -198,6 +199,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_height_data TERRAIN_TXT TOWN_TXT OUTPUT_FOLDER SCENERY_TXT\n");
         return 2;
     }
+    init_carrier_waypoints(); // the land is levelled along the Carrier's route
     Land land;
     if (!read_land(argv[1], land))
         return 1;

@@ -91,23 +91,10 @@ void raise_tops(int part, std::vector<double>& tops)
 
 } // namespace
 
-double carrier_route_distance(double x, double z)
-{
-    init_carrier_waypoints();
-    double best = 1e30;
-    for (int k = 0; k < CARRIER_WAYPOINT_COUNT; ++k) {
-        const VecXZ a = carrier_waypoints[k];
-        const VecXZ b = carrier_waypoints[(k + 1) % CARRIER_WAYPOINT_COUNT];
-        const double ex = b.x - a.x, ez = b.z - a.z;
-        const double t = std::clamp(((x - a.x) * ex + (z - a.z) * ez) / (ex * ex + ez * ez), 0.0, 1.0);
-        best = std::min(best, std::hypot(x - (a.x + t * ex), z - (a.z + t * ez)));
-    }
-    return best;
-}
-
 void draw_building_map(BITMAP* map)
 {
     clear_to_color(map, makecol(OPEN, 255, 255));
+    init_carrier_waypoints();
     for (int i = 0; i < MAP_SIZE; ++i)
         for (int j = 0; j < MAP_SIZE; ++j)
             if (carrier_route_distance((i + 0.5) * UNITS_PER_PIXEL, (j + 0.5) * UNITS_PER_PIXEL) < ROAD_HALF_WIDTH)

@@ -4,9 +4,6 @@
 
 #include <allegro.h>
 
-// Distance in world units from (x, z) to the Carrier's closed route.
-double carrier_route_distance(double x, double z);
-
 // Fills the 1250 x 1250 map: red 255 (open ground) everywhere, the Carrier's
 // route tinted as a road for the minimap, then every part that blocks
 // (scenery_part_blocks) at the height of its drawn top over each pixel's
