@@ -55,9 +55,16 @@ TEST_F(WorldData, GroundAlongTheCarrierRouteStaysJustBelowItsWheels)
     EXPECT_GT(checked, 5000) << "the route was walked";
 }
 
-TEST_F(WorldData, TheFlyerWaitsOnAPadNear52)
+TEST_F(WorldData, TheFlyerWaitsOnAFlatPadAt52)
 {
-    EXPECT_NEAR(terrain_height_at(1600.0f, 1181.0f), 52.0f, 1.5f);
+    // A plateau, not a spike: the 3 x 3 samples around the Flyer's resting
+    // point all stand at 52, so the whole cell under it is level.
+    for (int i = 63; i <= 65; ++i)
+        for (int j = 46; j <= 48; ++j)
+            EXPECT_EQ(terrain_grid[i][j].height, 52.0f) << "sample " << i << ", " << j;
+    for (float x = 1575.0f; x <= 1625.0f; x += 5.0f)
+        for (float z = 1150.0f; z <= 1200.0f; z += 5.0f)
+            EXPECT_FLOAT_EQ(terrain_height_at(x, z), 52.0f) << x << ", " << z;
 }
 
 TEST_F(WorldData, TownGroundIsGentle)
