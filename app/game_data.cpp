@@ -1,8 +1,9 @@
-// A datafile that loads but lacks a bitmap or holds one too small would crash
-// the game later, at the first terrain or texture read; such a file is refused
-// here like a missing one.
+// A damaged datafile would crash the library's loader, and one that loads but
+// lacks a bitmap or holds one too small would crash the game later, at the
+// first terrain or texture read; both are refused here like a missing one.
 #include "app/game_data.h"
 
+#include "app/datafile_check.h"
 #include "app/resources.h"
 
 bool game_data_is_usable(const DATAFILE* data)
@@ -24,6 +25,8 @@ bool game_data_is_usable(const DATAFILE* data)
 
 DATAFILE* load_game_data(const char* path)
 {
+    if (!datafile_is_sound(path))
+        return nullptr;
     DATAFILE* data = load_datafile(path);
     if (data != nullptr && !game_data_is_usable(data)) {
         unload_datafile(data);

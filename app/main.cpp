@@ -3,8 +3,9 @@
 
 #include "app/startup.h"
 
-int main(int argc, char** argv)
+// No options: the data is found beside the real executable, not through argv[0].
+int main(int, char**)
 {
-    return run_game(argc > 0 ? argv[0] : "");
+    return run_game();
 }
 END_OF_MAIN()

@@ -2,6 +2,7 @@
 // graphics mode ends with status 1, an unusable datafile with status 12.
 #include "app/startup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -39,6 +40,18 @@ const char* const NO_DISPLAY_ERROR = "Cannot connect to an X display";
 const char* const DATAFILE_ERROR = "Error loading %s!\n\n";
 const char* const PROGRESS_BAR =
     "<................................................................>\r<";
+constexpr int PROGRESS_BAR_STARS = 64;
+
+// Stars printed on the current bar. The library may report a table's progress
+// only now and then (the lighting table once, at 255), so each report fills
+// the bar up to its position.
+int progress_stars_printed = 0;
+
+void print_progress_bar()
+{
+    std::printf("%s", PROGRESS_BAR);
+    progress_stars_printed = 0;
+}
 
 } // namespace
 
@@ -65,13 +78,13 @@ void build_colour_tables()
     build_startup_palette(palette);
 
     std::printf("Generating rgb_map table:\n");
-    std::printf("%s", PROGRESS_BAR);
+    print_progress_bar();
     create_rgb_table(&rgb_table, palette, report_table_progress);
     rgb_map = &rgb_table;
     std::printf("\n\n");
 
     std::printf("Generating lighting table:\n");
-    std::printf("%s", PROGRESS_BAR);
+    print_progress_bar();
     create_light_table(&light_table, palette, 0, 0, 0, report_table_progress);
     color_map = &light_table;
     std::printf("\n");
@@ -162,13 +175,16 @@ BITMAP* game_bitmap(GameDataObject index)
 
 void report_table_progress(int pos)
 {
-    if ((pos & 3) == 3) {
+    // Position 4 k + 3 earns star k + 1, so positions 0..255 give 64 stars.
+    const int due = std::min((pos + 1) / 4, PROGRESS_BAR_STARS);
+    if (due <= progress_stars_printed)
+        return;
+    for (; progress_stars_printed < due; ++progress_stars_printed)
         std::printf("*");
-        std::fflush(stdout);
-    }
+    std::fflush(stdout);
 }
 
-int start_up(const char* argv0)
+int start_up(const char* executable)
 {
     if (allegro_init() != 0) {
         // Under X11 the system driver needs a display. Without one, Allegro's
@@ -193,8 +209,15 @@ int start_up(const char* argv0)
         return EXIT_NO_GRAPHICS;
     }
 
+    // The data lies beside the program itself, wherever it was started from:
+    // through a folder on PATH or a symbolic link, argv[0] would name neither.
+    char own_executable[DATAFILE_PATH_SIZE];
+    if (executable == nullptr) {
+        get_executable_name(own_executable, sizeof own_executable);
+        executable = own_executable;
+    }
     char path[DATAFILE_PATH_SIZE];
-    replace_filename(path, argv0, "height.dat", sizeof path);
+    replace_filename(path, executable, "height.dat", sizeof path);
     game_data = load_game_data(path);
     if (game_data == nullptr) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
@@ -214,7 +237,7 @@ int start_up(const char* argv0)
     // A scenery file that cannot serve ends start-up like an unusable datafile;
     // no partial town is ever drawn.
     char scenery_path[DATAFILE_PATH_SIZE];
-    replace_filename(scenery_path, argv0, SCENERY_FILE_NAME, sizeof scenery_path);
+    replace_filename(scenery_path, executable, SCENERY_FILE_NAME, sizeof scenery_path);
     if (!load_scenery(scenery_path)) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
         allegro_message("%s", scenery_error_message());
@@ -257,9 +280,9 @@ void shut_down()
     game_data = nullptr;
 }
 
-int run_game(const char* argv0)
+int run_game()
 {
-    const int status = start_up(argv0);
+    const int status = start_up(nullptr);
     if (status != EXIT_NORMAL)
         return status;
 

@@ -8,14 +8,16 @@ constexpr int EXIT_NORMAL = 0;
 constexpr int EXIT_NO_GRAPHICS = 1;
 constexpr int EXIT_NO_DATAFILE = 12;
 
-// The whole game: start-up, title menu, main loop, shutdown. argv0 locates
-// "height.dat"; the result is the exit status.
-int run_game(const char* argv0);
+// The whole game: start-up, title menu, main loop, shutdown. The data is read
+// from beside the running program; the result is the exit status.
+int run_game();
 
 // Start-up up to the title menu: libraries, colour tables, display, datafile,
-// OpenGL state, font, textures, tables, timers and the demo file. Returns
+// OpenGL state, font, textures, tables, timers and the demo file. The data is
+// read from the folder of executable, or of the running program when it is
+// nullptr (tests and tools name the game they stand beside). Returns
 // EXIT_NORMAL when the game can go on, else the exit status to end with.
-int start_up(const char* argv0);
+int start_up(const char* executable);
 
 // Places the player at the start point of the chosen mode and drops the ticks
 // counted so far.
@@ -28,6 +30,7 @@ void shut_down();
 // desktop palette, then ramps of red, green and grey.
 void build_startup_palette(PALETTE palette);
 
-// Progress callback of the two colour tables: one star every fourth position.
+// Progress callback of the two colour tables: fills the bar with one star for
+// every four positions reported so far, 64 stars at position 255.
 void report_table_progress(int pos);
 

@@ -1,8 +1,16 @@
 // "height.dat": the generated file and the checks that refuse unusable ones.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/datafile_check.h"
 #include "app/game_data.h"
 #include "app/resources.h"
 #include "tests/test_support.h"
@@ -67,6 +75,128 @@ TEST(GameData, FilesThatWouldCrashTheGameLaterAreRefused)
         }
     }
     EXPECT_FALSE(game_data_is_usable(nullptr));
+}
+
+// Damaged copies of the generated file, written to a scratch folder.
+class DamagedDatafile : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        original = read_bytes(GENERATED);
+        ASSERT_GT(original.size(), 1000000u);
+        // Each object's chunk header follows its type "BMP " and states the
+        // same size twice, since nothing in the file is packed.
+        for (std::size_t i = 0; i + 12 <= original.size() && chunk_headers.size() < 4; ++i) {
+            if (std::memcmp(&original[i], "BMP ", 4) == 0 && std::memcmp(&original[i + 4], &original[i + 8], 4) == 0)
+                chunk_headers.push_back(i + 4);
+        }
+        ASSERT_EQ(chunk_headers.size(), 4u);
+    }
+
+    static std::vector<unsigned char> read_bytes(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    static std::string write(const std::vector<unsigned char>& bytes, std::size_t length)
+    {
+        const std::string path = std::string(TEST_BUILD_DIR) + "/damaged_test.dat";
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(length));
+        return path;
+    }
+
+    // The library's own packers, through its dat tool: "-c1" packs each
+    // object on its own, "-c2" the whole file.
+    static std::string assemble(const std::string& packing)
+    {
+        const std::string path = std::string(TEST_BUILD_DIR) + "/packed_test" + packing + ".dat";
+        const std::string work = std::string(TEST_BUILD_DIR) + "/data_work/";
+        std::remove(path.c_str());
+        const std::string command = std::string(DAT_TOOL) + " -a -n0 -s1 -bpp 24 -t BMP " + packing + " '" + path +
+                                    "' " + work + "terrain_height.bmp " + work + "terrain_colour.bmp " + work +
+                                    "building_map.bmp " + work + "banner.bmp </dev/null >/dev/null";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return path;
+    }
+
+    static void expect_refused(const std::string& path, const std::string& what)
+    {
+        EXPECT_FALSE(datafile_is_sound(path.c_str())) << what;
+        EXPECT_EQ(load_game_data(path.c_str()), nullptr) << what;
+    }
+
+    static inline std::vector<unsigned char> original;
+    static inline std::vector<std::size_t> chunk_headers;
+};
+
+TEST_F(DamagedDatafile, EveryCutShortCopyIsRefusedBeforeTheLibraryReadsIt)
+{
+    std::vector<std::size_t> lengths = {0, 3, 4, 7, 8, 11, 12, 1000, 30000, 60000, 1000000, 4000000,
+                                        original.size() - 1};
+    for (std::size_t header : chunk_headers)
+        for (std::size_t back : {9u, 5u, 4u, 1u, 0u})
+            lengths.push_back(header - back);
+    for (std::size_t length : lengths)
+        expect_refused(write(original, length), "cut to " + std::to_string(length) + " bytes");
+
+    EXPECT_TRUE(datafile_is_sound(write(original, original.size()).c_str())) << "the whole file";
+    std::vector<unsigned char> longer = original;
+    longer.push_back(0);
+    expect_refused(write(longer, longer.size()), "a byte after the last object");
+}
+
+TEST_F(DamagedDatafile, AFlippedByteInAnyChunkHeaderOrTheCountIsRefused)
+{
+    std::vector<std::size_t> offsets = {4, 5, 6, 7, 8, 9, 10, 11}; // the magic "ALL." and the object count
+    for (std::size_t header : chunk_headers)
+        for (std::size_t k = 0; k < 8; ++k)
+            offsets.push_back(header + k);
+    for (std::size_t offset : offsets) {
+        std::vector<unsigned char> bytes = original;
+        bytes[offset] ^= 0xFF;
+        expect_refused(write(bytes, bytes.size()), "byte " + std::to_string(offset) + " flipped");
+    }
+    // Bitmap headers that promise more or fewer pixels than their chunk holds.
+    for (int change : {+1, -1}) {
+        std::vector<unsigned char> bytes = original;
+        bytes[chunk_headers[0] + 8 + 3] += change; // width 100 -> 101 or 99
+        expect_refused(write(bytes, bytes.size()), "bitmap width changed by " + std::to_string(change));
+    }
+    // Types whose contents the library would parse as something else, and the
+    // type that marks an empty slot of its loader table.
+    for (const char* type : {"FONT", "FILE", "\xff\xff\xff\xff"}) {
+        std::vector<unsigned char> bytes = original;
+        std::memcpy(&bytes[chunk_headers[1] - 4], type, 4);
+        expect_refused(write(bytes, bytes.size()), std::string("object 1 typed ") + type);
+    }
+}
+
+TEST_F(DamagedDatafile, PackedFilesAreCheckedUnpackedAndLoadWhenWhole)
+{
+    for (const std::string packing : {"-c1", "-c2"}) {
+        const std::string path = assemble(packing);
+        ASSERT_TRUE(datafile_is_sound(path.c_str())) << packing;
+        DATAFILE* data = load_game_data(path.c_str());
+        EXPECT_NE(data, nullptr) << packing;
+        if (data != nullptr)
+            unload_datafile(data);
+        const std::vector<unsigned char> bytes = read_bytes(path);
+        for (std::size_t length : {bytes.size() / 10, bytes.size() / 2, bytes.size() - 100, bytes.size() - 1})
+            expect_refused(write(bytes, length), packing + " cut to " + std::to_string(length));
+    }
+    // Objects packed on their own state a negative unpacked size; one more or
+    // one less than their contents unpack to is refused.
+    const std::vector<unsigned char> bytes = read_bytes(assemble("-c1"));
+    const auto type = std::search(bytes.begin(), bytes.end(), std::begin("BMP "), std::end("BMP ") - 1);
+    ASSERT_NE(type, bytes.end());
+    const std::size_t unpacked_size_low_byte = std::size_t(type - bytes.begin()) + 4 + 7;
+    ASSERT_EQ(bytes[unpacked_size_low_byte - 3], 0xFF) << "a packed chunk";
+    for (int change : {+1, -1}) {
+        std::vector<unsigned char> changed = bytes;
+        changed[unpacked_size_low_byte] += change;
+        expect_refused(write(changed, changed.size()), "packed size changed by " + std::to_string(change));
+    }
 }
 
 } // namespace

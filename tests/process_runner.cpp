@@ -13,8 +13,9 @@
 #include <unistd.h>
 
 ChildProcess start_child(const std::string& program, const std::string& cwd,
-                         const std::vector<std::string>& env)
+                         const std::vector<std::string>& env, const std::string& argv0)
 {
+    const std::string name = argv0.empty() ? program : argv0;
     ChildProcess child;
     child.out_path = cwd + "/stdout.txt";
     child.err_path = cwd + "/stderr.txt";
@@ -36,7 +37,7 @@ ChildProcess start_child(const std::string& program, const std::string& cwd,
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
-        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        char* argv[] = {const_cast<char*>(name.c_str()), nullptr};
         execve(program.c_str(), argv, envp.data());
         _exit(127);
     }
