@@ -2,24 +2,34 @@
 BUILD := build
 BUILD_SANITIZE := build-sanitize
 JOBS := $(shell nproc 2>/dev/null || echo 2)
+# The builds below run make again; without this every step would announce
+# the folders it enters and leaves.
+MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build build-sanitize run test bench clean
+.PHONY: all deps configure game build build-sanitize run test bench clean
 
 all: build
 
 deps:
 	@sh tools/install_deps.sh
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+# Only what playing needs: the game and its data.
+game: configure
+	@cmake --build $(BUILD) --target ironstep -j $(JOBS)
+
+# Everything: the game, its tests, benchmarks and tools.
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 build-sanitize: deps
 	@cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DIRONSTEP_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD_SANITIZE) -j $(JOBS)
 
-run: build
-	./$(BUILD)/ironstep
+run: game
+	@./$(BUILD)/ironstep
 
 test: build build-sanitize
 	@sh tools/run_tests.sh $(BUILD) $(BUILD_SANITIZE)
