@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <GL/glu.h>
 #include <allegro.h>
 #include <alleggl.h>
 
@@ -16,30 +15,12 @@
 
 namespace {
 
-// Where a world point lands on the screen under the current matrices, with y
-// counted from the top.
-struct ScreenPoint {
-    double x, y, depth;
-};
-
-ScreenPoint project(double x, double y, double z)
-{
-    GLdouble model[16], projection[16];
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    ScreenPoint p{};
-    gluProject(x, y, z, model, projection, viewport, &p.x, &p.y, &p.depth);
-    p.y = SCREEN_H - p.y;
-    return p;
-}
-
 class FrameTest : public testing::Test {
 protected:
     void SetUp() override
     {
         saved_ = game_view();
+        glViewport(0, 0, SCREEN_W, SCREEN_H); // a frame of a smaller viewport may have run before
         player_position = {1820.0f, terrain_height_at(1820.0f, 1236.0f), 1236.0f};
         game.player_heading = 180.0f;
         camera_eye = {1820.0f, terrain_height_at(1820.0f, 1271.0f), 1271.0f};

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include <GL/glu.h>
 #include <allegro.h>
 #include <alleggl.h>
 
@@ -23,4 +24,61 @@ Pixel clear_colour_pixel()
 bool close_to(Pixel a, Pixel b, int tolerance)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+}
+
+Pixel Picture::at(int x, int y) const
+{
+    const unsigned char* p = &rgb[((SCREEN_H - 1 - y) * SCREEN_W + x) * 3];
+    return {p[0], p[1], p[2]};
+}
+
+int Picture::count(Pixel colour, int tolerance) const
+{
+    int n = 0;
+    for (int y = 0; y < SCREEN_H; ++y)
+        for (int x = 0; x < SCREEN_W; ++x)
+            n += close_to(at(x, y), colour, tolerance);
+    return n;
+}
+
+Patch Picture::patch(Pixel colour) const
+{
+    Patch p{0, 0.0, 0.0};
+    for (int y = 0; y < SCREEN_H; ++y) {
+        for (int x = 0; x < SCREEN_W; ++x) {
+            if (close_to(at(x, y), colour, 0)) {
+                ++p.count;
+                p.x += x;
+                p.y += y;
+            }
+        }
+    }
+    if (p.count > 0) {
+        p.x /= p.count;
+        p.y /= p.count;
+    }
+    return p;
+}
+
+Picture read_screen()
+{
+    Picture s{std::vector<unsigned char>(SCREEN_W * SCREEN_H * 3)};
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, SCREEN_W, SCREEN_H, GL_RGB, GL_UNSIGNED_BYTE, s.rgb.data());
+    return s;
+}
+
+ScreenPoint project(double x, double y, double z)
+{
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    ScreenPoint p{};
+    gluProject(x, y, z, model, projection, viewport, &p.x, &p.y, &p.depth);
+    p.y = SCREEN_H - p.y;
+    return p;
 }

@@ -1,7 +1,5 @@
 // The part models drawn into the back buffer and read back: colours,
 // translucency, the Carrier's magenta face, culling and the player's arm.
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include <GL/glu.h>
@@ -20,34 +18,6 @@ namespace {
 constexpr int W = 800;
 constexpr int H = 600;
 constexpr Pixel MAGENTA = {255, 0, 255};
-
-// The whole back buffer, row 0 at the top.
-struct Screen {
-    std::vector<unsigned char> rgb = std::vector<unsigned char>(W * H * 3);
-    Pixel at(int x, int y) const
-    {
-        const unsigned char* p = &rgb[((H - 1 - y) * W + x) * 3];
-        return {p[0], p[1], p[2]};
-    }
-    int count(Pixel colour, int tolerance = 0) const
-    {
-        int n = 0;
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x)
-                n += close_to(at(x, y), colour, tolerance);
-        return n;
-    }
-};
-
-Screen read_screen()
-{
-    Screen s;
-    glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, s.rgb.data());
-    return s;
-}
 
 // A cleared frame seen from eye towards centre with the game's projection.
 void look(Vec3 eye, Vec3 centre)
@@ -144,7 +114,7 @@ TEST_F(ModelDrawingTest, PlayerShowsItsTruncatedPartColoursInTheChaseView)
 {
     look_at_player();
     draw_player_model();
-    const Screen s = read_screen();
+    const Picture s = read_screen();
     // 102, 127.5, 255 / 51, 0, 0 / 0, 94.35, 0 / 20.91 / 86.7: truncated, not rounded.
     EXPECT_GT(s.count({102, 127, 255}), 1000) << "body";
     EXPECT_GT(s.count({51, 0, 0}), 200) << "head";
@@ -161,7 +131,7 @@ TEST_F(ModelDrawingTest, HitPlayerIsDrawnAtFortyPercentAndBlendingIsRestored)
             player_boxes[i].scale_x = player_boxes[i].scale_y = player_boxes[i].scale_z = 0.0f;
     look_at_player();
     draw_player_model();
-    const Screen opaque = read_screen();
+    const Picture opaque = read_screen();
     int bx = -1;
     int by = -1;
     for (int y = 0; y < H && bx < 0; y += 4)
@@ -176,7 +146,7 @@ TEST_F(ModelDrawingTest, HitPlayerIsDrawnAtFortyPercentAndBlendingIsRestored)
     look_at_player();
     draw_player_model();
     EXPECT_TRUE(blend_is_one_zero());
-    const Screen hit = read_screen();
+    const Picture hit = read_screen();
     const Pixel expected = blend({102, 127, 255}, 0.4f, clear_colour_pixel());
     EXPECT_TRUE(close_to(hit.at(bx, by), expected, 2)) << hit.at(bx, by) << " expected " << expected;
 }
@@ -219,7 +189,7 @@ class CarrierDrawingTest : public ModelDrawingTest {
 protected:
     // Box 3's top and its -x side and the deck's top, seen from the -x side a
     // little above them.
-    Screen carrier_with(int part, int face)
+    Picture carrier_with(int part, int face)
     {
         game.carrier_heading = 64.0f; // model axes along the world's
         game.riding_part = part;
@@ -231,7 +201,7 @@ protected:
 };
 
 // Pixels that are magenta in both pictures.
-int shared_magenta(const Screen& a, const Screen& b)
+int shared_magenta(const Picture& a, const Picture& b)
 {
     int n = 0;
     for (int y = 0; y < H; ++y)
@@ -242,13 +212,13 @@ int shared_magenta(const Screen& a, const Screen& b)
 
 TEST_F(CarrierDrawingTest, OnlyTheTouchedFaceOfTheTouchedBoxIsMagenta)
 {
-    const Screen none = carrier_with(99, 99);
+    const Picture none = carrier_with(99, 99);
     EXPECT_EQ(none.count(MAGENTA), 0);
     EXPECT_GT(none.count(clear_colour_pixel(), 2), 0) << "the Carrier must not fill the view";
 
-    const Screen top3 = carrier_with(3, 4);
-    const Screen side3 = carrier_with(3, 1);
-    const Screen top1 = carrier_with(1, 4);
+    const Picture top3 = carrier_with(3, 4);
+    const Picture side3 = carrier_with(3, 1);
+    const Picture top1 = carrier_with(1, 4);
     EXPECT_GT(top3.count(MAGENTA), 50);
     EXPECT_GT(side3.count(MAGENTA), 50);
     EXPECT_GT(top1.count(MAGENTA), 50);
@@ -271,7 +241,7 @@ TEST_F(ModelDrawingTest, PlayerArmFollowsTheFireKeyAndTheWalkCycle)
     auto lowest_green_row = [this]() {
         look_at_player();
         draw_player_model();
-        const Screen s = read_screen();
+        const Picture s = read_screen();
         int lowest = -1;
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
