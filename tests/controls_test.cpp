@@ -159,23 +159,78 @@ TEST_F(ControlsTest, HealthFollowsTheSettingOnlyWhileFiveIsHeld)
     EXPECT_EQ(game.player_health, 99);
 }
 
-TEST_F(ControlsTest, WalkerKeysMoveTiltAndTurnIt)
+TEST_F(ControlsTest, WalkerKeysPushItAlongAllThreeAxesOfItsDirection)
 {
-    game.walker_dir = {1.0f, 0.0f, -1.0f};
-    hold(KEY_I, 5);
-    EXPECT_FLOAT_EQ(game.walker_pos.x, 1746.0f) << "a fifth of its direction while wandering";
-    game.walker_mode = 0;
+    const auto expect_walker_at = [](float x, float y, float z) {
+        EXPECT_FLOAT_EQ(game.walker_pos.x, x);
+        EXPECT_FLOAT_EQ(game.walker_pos.y, y);
+        EXPECT_FLOAT_EQ(game.walker_pos.z, z);
+    };
+    game.walker_dir = {5.0f, -10.0f, 2.5f};
+    hold(KEY_I, 2, true); // a fifth of its direction while wandering, Shift or not
+    expect_walker_at(1747.0f, 12.0f, 1182.0f);
     hold(KEY_K, 1);
-    EXPECT_FLOAT_EQ(game.walker_pos.x, 1744.0f) << "twice its direction while chasing";
-    EXPECT_FLOAT_EQ(game.walker_pos.z, 1182.0f);
-    hold(KEY_1, 2, true);
+    expect_walker_at(1746.0f, 14.0f, 1181.5f);
+    game.walker_mode = 0; // twice its direction while chasing
+    hold(KEY_I, 1);
+    expect_walker_at(1756.0f, -6.0f, 1186.5f);
+    hold(KEY_K, 2, true);
+    expect_walker_at(1736.0f, 34.0f, 1176.5f);
+}
+
+TEST_F(ControlsTest, WalkerTiltAndTurnKeysAndTheirWraps)
+{
+    hold(KEY_1, 3, true);
+    hold(KEY_1, 1);
+    hold(KEY_2, 2);
+    hold(KEY_3, 1, true);
     EXPECT_FLOAT_EQ(game.walker_pitch, 1.0f);
-    game.walker_heading = 360.0f;
-    hold(KEY_J, 1);
-    EXPECT_EQ(game.walker_heading, 0.0f);
-    game.walker_heading = -360.0f;
-    hold(KEY_L, 1);
-    EXPECT_EQ(game.walker_heading, 0.0f);
+    EXPECT_FLOAT_EQ(game.walker_model_yaw, -1.0f);
+    EXPECT_FLOAT_EQ(game.walker_roll, 0.5f);
+
+    // Each key wraps its own result; beyond the wrap the heading becomes 0 in the same tick.
+    const auto turn = [](float from, int k) {
+        game.walker_heading = from;
+        if (k != 0)
+            hold(k, 1);
+        else
+            apply_controls();
+        return game.walker_heading;
+    };
+    EXPECT_EQ(turn(359.0f, KEY_J), 360.0f);
+    EXPECT_EQ(turn(360.0f, KEY_J), 0.0f);
+    EXPECT_EQ(turn(-359.0f, KEY_L), -360.0f);
+    EXPECT_EQ(turn(-360.0f, KEY_L), 0.0f);
+    // Before the keys, any heading beyond either wrap becomes 0.
+    EXPECT_EQ(turn(400.0f, 0), 0.0f);
+    EXPECT_EQ(turn(-400.0f, 0), 0.0f);
+    EXPECT_EQ(turn(360.5f, KEY_L), -1.0f);
+    EXPECT_EQ(turn(-360.5f, KEY_J), 1.0f);
+    EXPECT_EQ(turn(360.0f, 0), 360.0f);
+    EXPECT_EQ(turn(-360.0f, 0), -360.0f);
+}
+
+TEST_F(ControlsTest, EachDemoRecordByteDrivesItsOwnKey)
+{
+    // Record byte order: up, down, left, right, left shift, Z, X, page up, page down, F.
+    constexpr int RECORD_KEYS[INPUT_RECORD_SIZE] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LSHIFT,
+                                                    KEY_Z,  KEY_X,    KEY_PGUP, KEY_PGDN,  KEY_F};
+    constexpr int LAST_CLEARED_KEY = 114; // the modifier keys above are left alone
+    game.demo_mode = 1;
+    for (int byte = 0; byte < INPUT_RECORD_SIZE; ++byte) {
+        for (int k = 0; k < KEY_MAX; ++k)
+            key[k] = 1; // every live key down
+        input_record = {};
+        input_record[byte] = INPUT_PRESSED;
+        apply_controls();
+        for (int k = 0; k < KEY_MAX; ++k) {
+            bool down = k == KEY_ESC || k > LAST_CLEARED_KEY;
+            for (int j = 0; j < INPUT_RECORD_SIZE; ++j)
+                if (k == RECORD_KEYS[j])
+                    down = j == byte;
+            ASSERT_EQ(key[k] != 0, down) << "byte " << byte << ", key " << k;
+        }
+    }
 }
 
 TEST_F(ControlsTest, DemoModePlaysOnlyTheRecordedKeys)

@@ -1,5 +1,5 @@
 // Player locomotion through whole logic ticks: turning, standing, stepping
-// onto tops, the jump and the lock-on half turn.
+// onto tops, the jump with the eye that trails it, and the lock-on half turn.
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -173,6 +173,54 @@ TEST_F(PlayerTest, LockOnHalfTurnTakes61Ticks)
     }
     EXPECT_EQ(turning, 61);
     EXPECT_EQ(game.lock_turn_progress, 0.0f);
+}
+
+TEST_F(PlayerTest, TopsUpToFourAboveTheFeetLiftThePlayerAtOnce)
+{
+    // The player is put over each top; walking could not reach those more than 2 above.
+    const auto top_under_player = [this](int height) {
+        data.set_building(990.0f, 990.0f, 1010.0f, 1010.0f, height);
+        ticks(1);
+        return player_position.y;
+    };
+    EXPECT_EQ(top_under_player(25), 20.0f) << "5 above the feet: stays on the ground";
+    EXPECT_EQ(top_under_player(24), 24.0f);
+    EXPECT_EQ(camera_eye.y, 20.0f) << "the eye does not climb after the feet";
+    EXPECT_EQ(top_under_player(28), 28.0f) << "exactly 4 above";
+    EXPECT_EQ(top_under_player(33), 27.5f) << "no top for it: it sinks towards the ground";
+    EXPECT_EQ(top_under_player(22), 22.0f) << "a lower top: down at once";
+    EXPECT_EQ(top_under_player(22), 22.0f);
+}
+
+TEST_F(PlayerTest, JumpFromATopLiftsTheEyeNoMoreThanTwentyAboveTheFeetAndLetsItSinkAfter)
+{
+    data.set_building(900.0f, 900.0f, 1100.0f, 1100.0f, 30);
+    player_position.y = 30.0f;
+    camera_eye.y = 55.0f;
+    key[KEY_LSHIFT] = 1;
+    float y[261], eye[261], speed[261];
+    for (int t = 1; t <= 260; ++t) {
+        ticks(1);
+        y[t] = player_position.y;
+        eye[t] = camera_eye.y;
+        speed[t] = game.jump_speed;
+        ASSERT_NEAR(camera_eye.z, 1035.0f, 1e-3f) << "35 behind, tick " << t;
+    }
+    EXPECT_EQ(eye[5], 55.0f) << "the eye waits while 20 or more above the feet";
+    EXPECT_NEAR(eye[6], 55.0f + 1.1f * speed[6], 1e-4f);
+    EXPECT_NEAR(eye[10], 59.7639f, 1e-4f);
+    EXPECT_EQ(eye[11], eye[10]) << "59.76 is not below 39.68 + 20";
+    EXPECT_NEAR(eye[12], eye[11] + 1.1f * speed[12], 1e-4f);
+    EXPECT_NEAR(eye[64], 84.6268f, 1e-4f);
+    for (int t = 65; t <= 129; ++t)
+        ASSERT_EQ(eye[t], eye[64]) << "falling, the eye stays up, tick " << t;
+    EXPECT_EQ(y[130], 30.0f) << "landed on the top";
+    EXPECT_EQ(speed[130], 0.0f);
+    EXPECT_EQ(eye[130], eye[129] - 0.5f);
+    EXPECT_NEAR(eye[238], 30.1268f, 1e-3f);
+    EXPECT_NEAR(eye[239], 29.6268f, 1e-3f) << "half a unit a tick down to the height of the feet";
+    EXPECT_EQ(eye[260], eye[239]);
+    EXPECT_EQ(y[260], 30.0f);
 }
 
 TEST(Bearing, QuadrantsAndTheirGaps)
