@@ -8,6 +8,7 @@
 #include "app/demo.h"
 #include "app/game_state.h"
 #include "app/timers.h"
+#include "gameplay/carrier.h"
 #include "gameplay/player.h"
 #include "models/animation.h"
 #include "models/hit_test.h"
@@ -72,6 +73,7 @@ void logic_step()
         update_jump();
     }
     touch_carrier();
+    step_carrier();
     touch_carrier(); // again after the Carrier's step, from the position as it is then
     // The Flyer takes no step in a demo, so it stays where it starts.
     if (game.demo_mode == 0 && game.flyer_alive == 1)

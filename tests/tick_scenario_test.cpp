@@ -8,6 +8,7 @@
 
 #include "app/demo.h"
 #include "app/main_loop.h"
+#include "app/startup_tables.h"
 #include "gameplay/player.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
@@ -40,7 +41,10 @@ protected:
         init_cylinder_proxy_faces();
         walker_boxes = {};
         flyer_spheres = {};
-        // The Carrier waits at (620, 2336) lying along x; its hull's -z side is at z 2317.01.
+        // The Carrier is parked: every waypoint lies where it stands, so each
+        // route step finds its waypoint reached and it stays at (620, 2336),
+        // lying along x; its hull's -z side is at z 2317.01.
+        carrier_waypoints.fill({game.carrier_x, game.carrier_z});
         game.player_heading = 0.0f;
         player_position = {610.0f, 36.0f, 2300.0f};
         player_proposed_xz = {610.0f, 2300.0f};
@@ -49,6 +53,7 @@ protected:
     }
     void TearDown() override
     {
+        init_carrier_waypoints();
         release_all_keys();
         input_record = {};
         use_no_screen();
