@@ -2,10 +2,13 @@
 // same vertex stream submitted by a bare immediate-mode loop with no game
 // code: the ratio shows what the game's own drawing code costs. The floor
 // holds the terrain and the scenery (one colour per part, as the frame sends
-// them).
+// them). The worst frame adds 100 projectile bursts in view, and their points
+// are timed beside a bare loop that does the same work per point.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -13,11 +16,14 @@
 #include <alleggl.h>
 
 #include "app/main_loop.h"
+#include "app/maths.h"
 #include "app/startup.h"
 #include "app/timers.h"
 #include "gameplay/player.h"
+#include "gameplay/projectiles.h"
 #include "world/camera.h"
 #include "world/frame.h"
+#include "world/projectile_drawing.h"
 #include "world/scenery.h"
 #include "world/terrain.h"
 #include "world/terrain_drawing.h"
@@ -83,6 +89,61 @@ std::vector<ColouredPart> scenery_stream()
     return stream;
 }
 
+// The widest bursts: full charge, late in the explosion.
+constexpr float BURST_CHARGE = 0.66f;
+constexpr float BURST_RADIUS = 30.0f;
+constexpr int BURST_POINTS = 400;
+
+// Every slot an explosion in view: ten rows of ten, 20 to 200 units ahead of
+// the player, each row as wide as the view at its distance.
+void fill_with_bursts()
+{
+    for (int slot = 0; slot < PROJECTILE_SLOTS; ++slot) {
+        const float ahead = 20.0f + 20.0f * float(slot / 10);
+        const float aside = 0.1f * (ahead + CHASE_CAMERA_DISTANCE) * (float(slot % 10) - 4.5f);
+        const float x = player_position.x + player_step.x * ahead + player_step.z * aside;
+        const float z = player_position.z + player_step.z * ahead - player_step.x * aside;
+        const Vec3 at = {x, terrain_height_at(x, z) + 15.0f, z};
+        projectiles[slot] = {1, 1, 1, at, {}, at, BURST_RADIUS, BURST_CHARGE};
+    }
+}
+
+// The same points as draw_projectile's burst, inline: six random numbers, a
+// sine and cosine per pair, one normalisation, a colour and a vertex per point.
+void bare_bursts()
+{
+    for (const Projectile& p : projectiles) {
+        glPushMatrix();
+        glTranslatef(p.position.x, p.position.y, p.position.z);
+        glPointSize(2.0f);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glBegin(GL_POINTS);
+        const double e = double(p.charge) * p.explosion_radius;
+        for (int round = 0; round < 20; ++round) {
+            for (int k = 7; k < 100; k += 10) {
+                const double a = radians(k * 3.6);
+                const double sin_a = std::sin(a);
+                const double cos_a = std::cos(a);
+                for (const float mirror : {1.0f, -1.0f}) {
+                    const int q1 = std::rand() % 10;
+                    const int q2 = std::rand() % 10;
+                    const int q3 = std::rand() % 10;
+                    float r = 64.0f + 192.0f * p.charge + float(std::rand() % 32);
+                    float g = (mirror > 0.0f ? 64.0f : 128.0f) + float(std::rand() % 32);
+                    float b = 96.0f - 128.0f * p.charge + float(std::rand() % 32);
+                    normalize_vector_f(&r, &g, &b);
+                    glColor4f(r, g, b, 0.8f);
+                    glVertex3f(float(mirror * sin_a * q1 * e / 3.0), float(cos_a * q2 * e * 0.5),
+                               float(sin_a * q3 * e / 3.0));
+                }
+            }
+        }
+        glEnd();
+        glPopMatrix();
+        glBlendFunc(GL_ONE, GL_ZERO);
+    }
+}
+
 } // namespace
 
 int main()
@@ -145,6 +206,30 @@ int main()
     const double full_ms = median(full_times);
     const double game_ms = median(world_times);
     const double floor_ms = median(floor_times);
+
+    // The worst frame, and its bursts alone drawn over the world (the world's
+    // drawing untimed), by the game and by the bare loop.
+    fill_with_bursts();
+    const auto world_drawn = [&game_world] {
+        game_world();
+        glFinish();
+    };
+    const auto game_bursts = [] {
+        for (int slot = 0; slot < PROJECTILE_SLOTS; ++slot)
+            draw_projectile(slot);
+    };
+    Times worst_times, game_burst_times, bare_burst_times;
+    for (int i = 0; i < FRAMES; ++i) {
+        time_frame(compose_frame, worst_times);
+        world_drawn();
+        time_frame(game_bursts, game_burst_times);
+        world_drawn();
+        time_frame(bare_bursts, bare_burst_times);
+    }
+    const double worst_ms = median(worst_times);
+    const double game_burst_ms = median(game_burst_times);
+    const double bare_burst_ms = median(bare_burst_times);
+    projectiles = {};
     shut_down();
 
     std::printf("\nframe from the play start (median of %d frames, with glFinish)\n", FRAMES);
@@ -154,5 +239,13 @@ int main()
     std::printf("  same stream, bare loop (floor):   %8.3f ms\n", floor_ms);
     std::printf("  ratio:                            %8.3f (target within 1.15)\n", game_ms / floor_ms);
     std::printf("  whole frame with the four models: %8.3f ms\n", full_ms);
+
+    std::printf("\nworst frame: %d bursts in view (%d points), charge %.2f, radius %.0f\n", PROJECTILE_SLOTS,
+                PROJECTILE_SLOTS * BURST_POINTS, BURST_CHARGE, BURST_RADIUS);
+    std::printf("  game bursts (draw_projectile):    %8.3f ms\n", game_burst_ms);
+    std::printf("  same points, bare loop (floor):   %8.3f ms\n", bare_burst_ms);
+    std::printf("  ratio:                            %8.3f (target within 1.15)\n", game_burst_ms / bare_burst_ms);
+    std::printf("  whole worst frame:                %8.3f ms (%.1f frames per second)\n", worst_ms,
+                1000.0 / worst_ms);
     return 0;
 }

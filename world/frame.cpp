@@ -7,8 +7,10 @@
 #include <alleggl.h>
 
 #include "app/game_state.h"
+#include "gameplay/projectiles.h"
 #include "models/model_drawing.h"
 #include "world/camera.h"
+#include "world/projectile_drawing.h"
 #include "world/scenery.h"
 #include "world/terrain_drawing.h"
 
@@ -30,6 +32,10 @@ void compose_frame()
         draw_flyer_model();
     if (game.walker_alive == 1)
         draw_walker_model();
+    // Translucent clouds over the opaque world, each held, flying or bursting.
+    for (int slot = 0; slot < PROJECTILE_SLOTS; ++slot)
+        if (projectiles[slot].in_use == 1)
+            draw_projectile(slot);
     // The chase view shows the player's machine; the close view looks from inside it.
     if (game.view_mode == 0)
         draw_player_model();

@@ -1,0 +1,4 @@
+// The projectile slots, zero at start-up.
+#include "gameplay/projectiles.h"
+
+std::array<Projectile, PROJECTILE_SLOTS> projectiles{};
