@@ -11,6 +11,7 @@
 #include "app/game_state.h"
 #include "app/maths.h"
 #include "gameplay/player.h"
+#include "gameplay/projectiles.h"
 
 namespace {
 
@@ -227,6 +228,11 @@ void apply_controls()
         add_to(player_proposed_xz.x, -double(player_step.x));
         add_to(player_proposed_xz.z, -double(player_step.z));
     }
+    // Hold to charge a shot, let go to launch it.
+    if (key[KEY_Z])
+        charge_projectile();
+    else
+        release_fire();
     jump_key();
     turn_keys();
     minimap_and_health_keys(shift);

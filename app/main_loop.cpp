@@ -10,6 +10,7 @@
 #include "app/timers.h"
 #include "gameplay/carrier.h"
 #include "gameplay/player.h"
+#include "gameplay/projectiles.h"
 #include "models/animation.h"
 #include "models/hit_test.h"
 #include "world/building_map.h"
@@ -72,12 +73,18 @@ void logic_step()
         advance_jump_phase();
         update_jump();
     }
+    // The Walker shoves the player on contact.
+    dispatch_hit(HIT_TOUCH, player_position.x, player_position.y, player_position.z, 0.0f);
     touch_carrier();
     step_carrier();
     touch_carrier(); // again after the Carrier's step, from the position as it is then
     // The Flyer takes no step in a demo, so it stays where it starts.
     if (game.demo_mode == 0 && game.flyer_alive == 1)
         animate_flyer();
+    // Every shot in flight, in slot order.
+    for (int k = 0; k < PROJECTILE_SLOTS; ++k)
+        if (projectiles[k].in_flight == 1)
+            update_projectile(k);
     if (game.walker_alive == 1)
         animate_walker();
     update_player();

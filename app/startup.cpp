@@ -15,6 +15,7 @@
 #include "app/startup_tables.h"
 #include "app/timers.h"
 #include "gameplay/player.h"
+#include "gameplay/projectiles.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "world/scenery.h"
@@ -249,6 +250,7 @@ int start_up(const char* executable)
     init_flyer_model();
     init_walker_model();
     init_carrier_model();
+    reset_projectiles();
     init_box_faces();
     init_sphere_proxy_faces();
     init_cylinder_proxy_faces();

@@ -1,8 +1,10 @@
-// Cost of the face tests per call, and of a logic tick with the actors
-// present. Every call places every face of every part, so a miss costs the
-// most: it walks all faces without stopping.
+// Cost of the face tests per call, of a logic tick with the actors present,
+// and of the gun's worst tick. Every call places every face of every part, so
+// a miss costs the most: it walks all faces without stopping.
+#include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <random>
 #include <string>
 
 #include <allegro.h>
@@ -13,10 +15,12 @@
 #include "app/main_loop.h"
 #include "app/resources.h"
 #include "gameplay/player.h"
+#include "gameplay/projectiles.h"
 #include "models/animation.h"
 #include "models/hit_test.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
+#include "world/building_map.h"
 #include "world/terrain.h"
 
 namespace {
@@ -121,6 +125,109 @@ void LogicStep(benchmark::State& state)
         logic_step();
 }
 BENCHMARK(LogicStep);
+
+// The gun's worst tick: all 100 slots in flight, standing still inside the
+// actors' strict boxes but on no face, so that every one of the ten sub-steps
+// of every slot runs face tests and none explodes.
+struct GunScene {
+    Vec3 walker_pos, flyer_pos;
+    std::array<Projectile, PROJECTILE_SLOTS> slots;
+    int face_tests_per_tick;
+};
+
+// A shot standing at p flies on: above the ground and any building top, and
+// on no face of any actor.
+bool flies_on(const Vec3& p)
+{
+    return float(building_height_at(p.x, p.z)) < p.y && terrain_height_at(p.x, p.z) < p.y &&
+           carrier_face_test(HIT_QUERY, 2.0f, p.x, p.y, p.z) == 0 && walker_face_test(HIT_QUERY, 5.0f, p.x, p.y, p.z) == 0 &&
+           flyer_face_test(HIT_QUERY, 10.0f, p.x, p.y, p.z) == 0;
+}
+
+// `count` slots from `first`, at random points strictly inside the box
+// (centre +- half) where a shot flies on; false if too few such points exist.
+bool place_shots(GunScene& scene, int first, int count, const Vec3& centre, const Vec3& half)
+{
+    std::mt19937 random(first + 1);
+    std::uniform_real_distribution<float> unit(-0.95f, 0.95f);
+    int k = first;
+    for (int attempt = 0; attempt < 100000 && k < first + count; ++attempt) {
+        const Vec3 p = {centre.x + half.x * unit(random), centre.y + half.y * unit(random),
+                        centre.z + half.z * unit(random)};
+        if (flies_on(p))
+            scene.slots[k++] = {1, 1, 0, p, {0.0f, 0.0f, 0.0f}, p, 0.0f, 0.66f};
+    }
+    return k == first + count;
+}
+
+void arm(const GunScene& scene)
+{
+    game.walker_pos = scene.walker_pos;
+    game.flyer_pos = scene.flyer_pos;
+    projectiles = scene.slots;
+}
+
+constexpr Vec3 WALKER_BOX = {5.0f, 10.0f, 5.0f};
+
+// Each actor at its start (the Walker standing on the ground there) with a
+// third of the shots in its box: one face test per sub-step.
+bool shots_around_each_actor(GunScene& scene)
+{
+    const Vec3 w = game.walker_pos;
+    scene = {{w.x, terrain_height_at(w.x, w.z), w.z}, game.flyer_pos, {}, 10 * PROJECTILE_SLOTS};
+    arm(scene);
+    return place_shots(scene, 0, 34, scene.walker_pos, WALKER_BOX) &&
+           place_shots(scene, 34, 33, scene.flyer_pos, {30.0f, 40.0f, 30.0f}) &&
+           place_shots(scene, 67, 33, {game.carrier_x, 40.0f, game.carrier_z}, {27.0f, 20.0f, 27.0f});
+}
+
+// The Walker and the Flyer beside the Carrier's hull, every shot in all three
+// boxes: three face tests per sub-step.
+bool shots_where_all_three_meet(GunScene& scene)
+{
+    const Vec3 meeting = {game.carrier_x + 15.0f, 40.0f, game.carrier_z + 15.0f};
+    scene = {meeting, meeting, {}, 3 * 10 * PROJECTILE_SLOTS};
+    arm(scene);
+    return place_shots(scene, 0, PROJECTILE_SLOTS, meeting, WALKER_BOX);
+}
+
+void run_gun_tick(benchmark::State& state, bool (*make_scene)(GunScene&))
+{
+    set_up_models();
+    player_position = {1200.0f, 20.0f, 1200.0f};
+    player_proposed_xz = {1200.0f, 1200.0f};
+    GunScene scene;
+    if (!make_scene(scene)) {
+        state.SkipWithError("too few points where a shot flies on");
+        return;
+    }
+    arm(scene);
+    logic_step();
+    for (const Projectile& p : projectiles) {
+        if (p.in_flight != 1 || p.exploded != 0) {
+            state.SkipWithError("a shot left the scene");
+            return;
+        }
+    }
+    // Re-armed every tick (a copy of 5.6 KB), in case the actors' own steps move them.
+    for (auto _ : state) {
+        arm(scene);
+        logic_step();
+    }
+    state.counters["face_tests_per_tick"] = scene.face_tests_per_tick;
+}
+
+void GunTickAroundEachActor(benchmark::State& state)
+{
+    run_gun_tick(state, shots_around_each_actor);
+}
+BENCHMARK(GunTickAroundEachActor)->Unit(benchmark::kMillisecond);
+
+void GunTickWhereAllThreeMeet(benchmark::State& state)
+{
+    run_gun_tick(state, shots_where_all_three_meet);
+}
+BENCHMARK(GunTickWhereAllThreeMeet)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -28,7 +28,8 @@ extern std::array<Projectile, PROJECTILE_SLOTS> projectiles;
 void reset_projectiles();
 
 // Every tick with the fire key down: a new charge takes a free slot, then the
-// charge grows by 0.01 a tick up to about 0.66.
+// charge grows by 0.01 a tick up to about 0.66. With every slot busy nothing
+// starts and nothing is written; the next tick with the key down tries again.
 void charge_projectile();
 
 // Every tick with the fire key up: launches the slot being charged, along the

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/resources.h"
+#include "gameplay/projectiles.h"
 #include "world/terrain.h"
 
 namespace {
@@ -27,6 +28,7 @@ void reset_game_state()
     // The record holds atomics, so it is rebuilt in place rather than assigned.
     game.~GameState();
     new (&game) GameState();
+    reset_projectiles();
 }
 
 void release_all_keys()

@@ -10,7 +10,8 @@ void use_fake_screen(int w, int h);
 // No graphics driver: SCREEN_W and SCREEN_H answer 0.
 void use_no_screen();
 
-// Puts every field of the game state back to its default.
+// Puts every field of the game state back to its default and frees every
+// projectile slot.
 void reset_game_state();
 
 // Releases every key and modifier.
