@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
+#include "app/startup_tables.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "models/animation.h"
@@ -34,9 +35,14 @@ protected:
         animate_walker();
         animate_flyer();
         game.game_clock = 100.0f;
+        park_carrier(); // at (620, 2336), lying along x
         stand_at(1000.0f, 20.0f, 1000.0f, 0.0f);
     }
-    void TearDown() override { release_all_keys(); }
+    void TearDown() override
+    {
+        init_carrier_waypoints();
+        release_all_keys();
+    }
 
     // The player on flat ground of height y at (x, z).
     static void stand_at(float x, float y, float z, float heading)

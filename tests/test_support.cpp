@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/resources.h"
+#include "app/startup_tables.h"
 #include "gameplay/projectiles.h"
 #include "world/terrain.h"
 
@@ -70,4 +71,9 @@ void set_flat_terrain(float height)
             terrain_grid[i][j] = {TERRAIN_CELL_SIZE * float(i), height, TERRAIN_CELL_SIZE * float(j), 0, 0, 0};
         }
     }
+}
+
+void park_carrier()
+{
+    carrier_waypoints.fill({game.carrier_x, game.carrier_z});
 }

@@ -34,3 +34,8 @@ struct FakeGameData {
 
 // Every terrain sample at the given height.
 void set_flat_terrain(float height);
+
+// Parks the Carrier where it stands: every waypoint of its route is moved
+// there, so each route step finds its waypoint reached and it stays put.
+// init_carrier_waypoints() restores the route.
+void park_carrier();

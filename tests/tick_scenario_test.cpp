@@ -44,7 +44,7 @@ protected:
         // The Carrier is parked: every waypoint lies where it stands, so each
         // route step finds its waypoint reached and it stays at (620, 2336),
         // lying along x; its hull's -z side is at z 2317.01.
-        carrier_waypoints.fill({game.carrier_x, game.carrier_z});
+        park_carrier();
         game.player_heading = 0.0f;
         player_position = {610.0f, 36.0f, 2300.0f};
         player_proposed_xz = {610.0f, 2300.0f};
