@@ -14,6 +14,8 @@
 #include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/resources.h"
+#include "app/startup_tables.h"
+#include "gameplay/carrier.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "models/animation.h"
@@ -86,6 +88,20 @@ void WalkerFaceTestTouch(benchmark::State& state)
     }
 }
 BENCHMARK(WalkerFaceTestTouch);
+
+// As above, but the Walker's pose changes before every call, as it does
+// between ticks: each part is placed afresh instead of reused.
+void WalkerFaceTestTouchNewPose(benchmark::State& state)
+{
+    set_up_models();
+    const Vec3 p = game.walker_pos;
+    for (auto _ : state) {
+        game.walker_model_yaw = game.walker_model_yaw == 37.0f ? 37.5f : 37.0f;
+        game.player_hit_flag = 1;
+        benchmark::DoNotOptimize(walker_face_test(1, 3.0f, p.x + 4.0f, p.y + 10.0f, p.z));
+    }
+}
+BENCHMARK(WalkerFaceTestTouchNewPose);
 
 void FlyerFaceTestMiss(benchmark::State& state)
 {
@@ -196,6 +212,11 @@ void run_gun_tick(benchmark::State& state, bool (*make_scene)(GunScene&))
     set_up_models();
     player_position = {1200.0f, 20.0f, 1200.0f};
     player_proposed_xz = {1200.0f, 1200.0f};
+    // The Carrier parked where it stands: every waypoint there, so its route
+    // steps leave it in place under the shots (after a first step has set
+    // its heading to the parked one).
+    carrier_waypoints.fill({game.carrier_x, game.carrier_z});
+    step_carrier();
     GunScene scene;
     if (!make_scene(scene)) {
         state.SkipWithError("too few points where a shot flies on");
@@ -215,6 +236,7 @@ void run_gun_tick(benchmark::State& state, bool (*make_scene)(GunScene&))
         logic_step();
     }
     state.counters["face_tests_per_tick"] = scene.face_tests_per_tick;
+    init_carrier_waypoints();
 }
 
 void GunTickAroundEachActor(benchmark::State& state)

@@ -4,7 +4,9 @@
 // it and inside its outline.
 #include "models/hit_test.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <span>
 
 #include <allegro.h>
@@ -63,6 +65,26 @@ struct PartMatrices {
     MATRIX_f turn_x, turn_y, turn_z;
     MATRIX_f offset;
 };
+
+// A part's proxy faces as last placed in the world, with their unit normals
+// (zero for a face that spans no plane), and the bits of the frame and the
+// part record they were placed from. Placing is a pure function of those, so
+// while a model keeps its pose (a whole tick, with its many probes) each part
+// is placed once and the result is the same to the bit.
+constexpr int PLACEMENT_KEY_FLOATS = 8 + 12;
+struct PlacedPart {
+    bool placed = false;
+    std::array<float, PLACEMENT_KEY_FLOATS> key{};
+    std::array<Quad, 6> quads{};
+    std::array<Vec3, 6> normals{};
+};
+
+std::array<PlacedPart, CARRIER_BOX_PARTS> placed_carrier_boxes;
+std::array<PlacedPart, WALKER_BOX_PARTS> placed_walker_boxes;
+std::array<PlacedPart, WALKER_SPHERE_PARTS> placed_walker_spheres;
+std::array<PlacedPart, WALKER_CYLINDER_PARTS> placed_walker_cylinders;
+std::array<PlacedPart, FLYER_SPHERE_PARTS> placed_flyer_spheres;
+std::array<PlacedPart, FLYER_CYLINDER_PARTS> placed_flyer_cylinders;
 
 void build_model_matrices(const HitFrame& frame, ModelMatrices& m)
 {
@@ -155,21 +177,91 @@ void touch(Touch who, int part, int face)
     }
 }
 
+// A face is touched only by a probe less than threshold in front of its plane
+// whose projection along the plane's dominant axis falls inside it: such a
+// probe lies within sqrt(3) x threshold of the face. Every proxy vertex lies
+// in the unit cube, so a placed part lies within k x |scale| of its placed
+// centre. A part farther away than that, with twice the threshold and a unit
+// to spare for rounding, has no face the probe can touch and is skipped
+// before its matrices and vertices are computed.
+bool part_out_of_reach(const HitFrame& frame, const ModelMatrices& model, const PartRecord& part, float threshold,
+                       const Vec3& probe)
+{
+    float cx = frame.k * part.offset_x;
+    float cy = frame.k * part.offset_y;
+    float cz = frame.k * part.offset_z;
+    apply_matrix_f(&model.turn, cx, cy, cz, &cx, &cy, &cz);
+    const double dx = double(probe.x) - (double(cx) + double(frame.origin.x));
+    const double dy = double(probe.y) - (double(cy) + double(frame.origin.y));
+    const double dz = double(probe.z) - (double(cz) + double(frame.origin.z));
+    const double sx = double(part.scale_x), sy = double(part.scale_y), sz = double(part.scale_z);
+    const double reach = std::fabs(double(frame.k)) * std::sqrt(sx * sx + sy * sy + sz * sz) + 2.0 * double(threshold) + 1.0;
+    return dx * dx + dy * dy + dz * dz > reach * reach;
+}
+
+Vec3 face_unit_normal(const Quad& quad)
+{
+    const Vec3& v0 = quad[0];
+    const Vec3& v1 = quad[1];
+    const Vec3& v2 = quad[2];
+    const Vec3 u = {v1.x - v0.x, v1.y - v0.y, v1.z - v0.z};
+    const Vec3 w = {v2.x - v1.x, v2.y - v1.y, v2.z - v1.z};
+    Vec3 n = {u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x};
+    // Three vertices on one line (or one point) have no normal: nothing can touch the face.
+    if (!(vector_length_f(n.x, n.y, n.z) > 0.0f))
+        return {0.0f, 0.0f, 0.0f};
+    normalize_vector_f(&n.x, &n.y, &n.z);
+    return n;
+}
+
+void set_face_plane(const Quad& quad, const Vec3& normal, const Vec3& probe)
+{
+    face_normal = normal;
+    if (normal.x == 0.0f && normal.y == 0.0f && normal.z == 0.0f) {
+        face_distance = 0.0f;
+        return;
+    }
+    const Vec3& v1 = quad[1];
+    face_distance = (probe.x - v1.x) * normal.x + (probe.y - v1.y) * normal.y + (probe.z - v1.z) * normal.z;
+}
+
+// The part's faces in the world for this frame and record, placed afresh only
+// when either has changed since they were last placed.
+const PlacedPart& placed_part(PlacedPart& cache, const HitFrame& frame, const ModelMatrices& model,
+                              const PartRecord& part, const FaceTable& faces)
+{
+    std::array<float, PLACEMENT_KEY_FLOATS> key = {
+        frame.k, frame.part_rotation ? 1.0f : 0.0f, frame.turn_x, frame.turn_y, frame.turn_z,
+        frame.origin.x, frame.origin.y, frame.origin.z};
+    std::memcpy(&key[8], &part, sizeof part);
+    if (cache.placed && std::memcmp(key.data(), cache.key.data(), sizeof key) == 0)
+        return cache;
+    PartMatrices matrices;
+    build_part_matrices(frame, part, matrices);
+    for (int face = 0; face < 6; ++face) {
+        for (int v = 0; v < 4; ++v)
+            cache.quads[face][v] = place_vertex(frame.part_rotation, model, matrices, faces[face][v]);
+        cache.normals[face] = face_unit_normal(cache.quads[face]);
+    }
+    cache.key = key;
+    cache.placed = true;
+    return cache;
+}
+
 // True as soon as mode 0 finds a face; in mode 1 every touched face answers.
 bool test_group(const HitFrame& frame, const ModelMatrices& model, std::span<const PartRecord> parts,
-                const FaceTable& faces, Touch who, int mode, float threshold, const Vec3& probe)
+                std::span<PlacedPart> placements, const FaceTable& faces, Touch who, int mode, float threshold,
+                const Vec3& probe)
 {
-    PartMatrices matrices;
     for (int part = 0; part < int(parts.size()); ++part) {
-        build_part_matrices(frame, parts[part], matrices);
+        if (part_out_of_reach(frame, model, parts[part], threshold, probe))
+            continue;
+        const PlacedPart& placed = placed_part(placements[part], frame, model, parts[part], faces);
         for (int face = 0; face < 6; ++face) {
-            Quad placed;
-            for (int v = 0; v < 4; ++v)
-                placed[v] = place_vertex(frame.part_rotation, model, matrices, faces[face][v]);
-            face_plane(placed, probe);
+            set_face_plane(placed.quads[face], placed.normals[face], probe);
             if (!(0.0f < face_distance && face_distance < threshold))
                 continue;
-            if (point_in_face(placed.data(), 4, probe) == 0)
+            if (point_in_face(placed.quads[face].data(), 4, probe) == 0)
                 continue;
             if (mode == HIT_QUERY)
                 return true;
@@ -201,21 +293,7 @@ HitFrame carrier_hit_frame()
 
 void face_plane(const Quad& quad, const Vec3& probe)
 {
-    const Vec3& v0 = quad[0];
-    const Vec3& v1 = quad[1];
-    const Vec3& v2 = quad[2];
-    const Vec3 u = {v1.x - v0.x, v1.y - v0.y, v1.z - v0.z};
-    const Vec3 w = {v2.x - v1.x, v2.y - v1.y, v2.z - v1.z};
-    Vec3 n = {u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x};
-    // Three vertices on one line (or one point) have no normal: nothing can touch the face.
-    if (!(vector_length_f(n.x, n.y, n.z) > 0.0f)) {
-        face_normal = {0.0f, 0.0f, 0.0f};
-        face_distance = 0.0f;
-        return;
-    }
-    normalize_vector_f(&n.x, &n.y, &n.z);
-    face_normal = n;
-    face_distance = (probe.x - v1.x) * n.x + (probe.y - v1.y) * n.y + (probe.z - v1.z) * n.z;
+    set_face_plane(quad, face_unit_normal(quad), probe);
 }
 
 int point_in_face(const Vec3* polygon, int count, const Vec3& probe)
@@ -261,7 +339,8 @@ int carrier_face_test(int mode, float threshold, float x, float y, float z)
     const HitFrame frame = carrier_hit_frame();
     ModelMatrices model;
     build_model_matrices(frame, model);
-    if (test_group(frame, model, CARRIER_BOXES, BOX_FACES, Touch::carrier, mode, threshold, probe))
+    if (test_group(frame, model, CARRIER_BOXES, placed_carrier_boxes, BOX_FACES, Touch::carrier, mode, threshold,
+                   probe))
         return 1;
     if (mode != HIT_QUERY && game.carrier_riding == 1) {
         player_proposed_xz.x += CARRIER_CARRY_SHARE * game.carrier_dir.x;
@@ -276,10 +355,12 @@ int walker_face_test(int mode, float threshold, float x, float y, float z)
     const HitFrame frame = walker_hit_frame();
     ModelMatrices model;
     build_model_matrices(frame, model);
-    if (test_group(frame, model, walker_boxes, BOX_FACES, Touch::walker_box, mode, threshold, probe) ||
-        test_group(frame, model, walker_spheres, SPHERE_PROXY_FACES, Touch::walker_sphere, mode, threshold, probe) ||
-        test_group(frame, model, walker_cylinders, CYLINDER_PROXY_FACES, Touch::walker_cylinder, mode, threshold,
-                   probe))
+    if (test_group(frame, model, walker_boxes, placed_walker_boxes, BOX_FACES, Touch::walker_box, mode, threshold,
+                   probe) ||
+        test_group(frame, model, walker_spheres, placed_walker_spheres, SPHERE_PROXY_FACES, Touch::walker_sphere,
+                   mode, threshold, probe) ||
+        test_group(frame, model, walker_cylinders, placed_walker_cylinders, CYLINDER_PROXY_FACES,
+                   Touch::walker_cylinder, mode, threshold, probe))
         return 1;
     return 0;
 }
@@ -290,8 +371,10 @@ int flyer_face_test(int mode, float threshold, float x, float y, float z)
     const HitFrame frame = flyer_hit_frame();
     ModelMatrices model;
     build_model_matrices(frame, model);
-    if (test_group(frame, model, flyer_spheres, SPHERE_PROXY_FACES, Touch::flyer, mode, threshold, probe) ||
-        test_group(frame, model, flyer_cylinders, CYLINDER_PROXY_FACES, Touch::flyer, mode, threshold, probe))
+    if (test_group(frame, model, flyer_spheres, placed_flyer_spheres, SPHERE_PROXY_FACES, Touch::flyer, mode,
+                   threshold, probe) ||
+        test_group(frame, model, flyer_cylinders, placed_flyer_cylinders, CYLINDER_PROXY_FACES, Touch::flyer, mode,
+                   threshold, probe))
         return 1;
     return 0;
 }

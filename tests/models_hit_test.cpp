@@ -282,6 +282,38 @@ TEST_F(HitTest, WalkerBoxHurtsOncePerHitPeriodAndShovesAlongItsDirection)
     EXPECT_EQ(game.player_health, 95);
 }
 
+// Faces are placed once per pose and reused while it holds; every change of
+// the model's frame or of a part record is seen by the very next probe.
+TEST_F(HitTest, APoseChangeIsSeenByTheNextProbe)
+{
+    walker_boxes[0] = part_at(0.0f, 1.0f, 0.0f); // a cube of half-size 5 at walker_pos + (0, 5, 0)
+    const Vec3 w = game.walker_pos;
+    const auto hit = [&] { return walker_face_test(0, 3.0f, w.x + 6.0f, w.y + 5.0f, w.z); };
+    ASSERT_EQ(hit(), 1);
+    game.walker_pos.x += 0.5f; // the face now 0.5 nearer: still hit
+    EXPECT_EQ(hit(), 1);
+    game.walker_pos.x += 2.0f;
+    EXPECT_EQ(hit(), 0) << "moved on past the probe: it is inside the box";
+    game.walker_pos = w;
+    EXPECT_EQ(hit(), 1);
+    game.walker_model_yaw = 32.0f; // an eighth of a turn: the probe meets an edge region
+    const int turned = hit();
+    game.walker_model_yaw = 0.0f;
+    walker_boxes[0].scale_x = 2.0f; // the box grows past the probe
+    EXPECT_EQ(hit(), 0) << "inside the box";
+    walker_boxes[0].scale_x = 1.0f;
+    walker_boxes[0].offset_z = 1.5f;
+    EXPECT_EQ(hit(), 0) << "the part moved off along z";
+    walker_boxes[0].offset_z = 0.0f;
+    EXPECT_EQ(hit(), 1);
+    game.walker_model_yaw = 32.0f;
+    EXPECT_EQ(hit(), turned);
+    game.walker_pitch = 90.0f; // tipped over: the cube's side no longer faces the probe at that height
+    game.walker_model_yaw = 0.0f;
+    walker_boxes[0].offset_y = 3.0f;
+    EXPECT_EQ(hit(), 0);
+}
+
 TEST_F(HitTest, WalkerSphereHurtsHarderAndOnlyItsUpperFacesCount)
 {
     walker_spheres[0] = part_at(0.0f, 1.0f, 0.0f);
