@@ -83,14 +83,7 @@ void place_part(const ModelFrame& frame, float k, const PartRecord& part, PartRo
 {
     glPushMatrix();
     glTranslatef(frame.origin.x, frame.origin.y, frame.origin.z);
-    QUAT orientation;
-    get_rotation_quat(&orientation, frame.turn_x, frame.turn_y, frame.turn_z);
-    float angle = 0.0f;
-    float axis_x = 0.0f;
-    float axis_y = 0.0f;
-    float axis_z = 0.0f;
-    allegro_gl_quat_to_glrotatef(&orientation, &angle, &axis_x, &axis_y, &axis_z);
-    glRotatef(angle, axis_x, axis_y, axis_z);
+    rotate_by_binary_angles(frame.turn_x, frame.turn_y, frame.turn_z);
     glTranslatef(k * part.offset_x, k * part.offset_y, k * part.offset_z);
     switch (mode) {
     case PartRotation::axis_angle: {
@@ -222,4 +215,16 @@ void draw_flyer_model()
     draw_table(flyer_spheres, frame, k, PartRotation::axis_angle, Primitive::sphere, shade);
     draw_table(flyer_cylinders, frame, k, PartRotation::axis_angle, Primitive::cylinder, shade);
     end_shade(shade);
+}
+
+void rotate_by_binary_angles(float x, float y, float z)
+{
+    QUAT orientation;
+    get_rotation_quat(&orientation, x, y, z);
+    float angle = 0.0f;
+    float axis_x = 0.0f;
+    float axis_y = 0.0f;
+    float axis_z = 0.0f;
+    allegro_gl_quat_to_glrotatef(&orientation, &angle, &axis_x, &axis_y, &axis_z);
+    glRotatef(angle, axis_x, axis_y, axis_z);
 }

@@ -15,3 +15,8 @@ void draw_walker_model();
 
 // Six spheres and two cylinders at flyer_pos.
 void draw_flyer_model();
+
+// Turns the current matrix by the orientation of three binary angles (256 a
+// turn) about x, y and z, built as Allegro's quaternion and applied as one
+// glRotatef.
+void rotate_by_binary_angles(float x, float y, float z);

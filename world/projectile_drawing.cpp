@@ -13,6 +13,7 @@
 #include "app/maths.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "models/model_drawing.h"
 
 namespace {
 
@@ -91,14 +92,7 @@ void emit_point(const Cloud& cloud, double sin_a, double cos_a, double mirror, f
 void place_at_gun()
 {
     glTranslatef(player_position.x, player_position.y + GUN_HEIGHT, player_position.z);
-    QUAT turn = identity_quat;
-    get_rotation_quat(&turn, 0.0f, game.player_model_yaw, 0.0f);
-    float angle = 0.0f;
-    float axis_x = 0.0f;
-    float axis_y = 0.0f;
-    float axis_z = 0.0f;
-    allegro_gl_quat_to_glrotatef(&turn, &angle, &axis_x, &axis_y, &axis_z);
-    glRotatef(angle, axis_x, axis_y, axis_z);
+    rotate_by_binary_angles(0.0f, game.player_model_yaw, 0.0f);
     glTranslatef(GUN_OFFSET_X, 0.0f, GUN_OFFSET_Z);
 }
 
