@@ -11,6 +11,7 @@
 #include "gameplay/carrier.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "gameplay/walker.h"
 #include "models/animation.h"
 #include "models/hit_test.h"
 #include "world/building_map.h"
@@ -85,8 +86,13 @@ void logic_step()
     for (int k = 0; k < PROJECTILE_SLOTS; ++k)
         if (projectiles[k].in_flight == 1)
             update_projectile(k);
-    if (game.walker_alive == 1)
+    // A Walker that dies in this tick still finishes the tick's steps.
+    if (game.walker_alive == 1) {
+        update_walker_frame();
+        steer_walker();
+        advance_walker_phase();
         animate_walker();
+    }
     update_player();
     expire_hit_timers();
     commit_player_move();

@@ -34,6 +34,7 @@ protected:
         flyer_anim_clock = 0.0f;
         animate_walker();
         animate_flyer();
+        walker = hold_walker(); // where it starts, facing +z, whatever each tick's own step does
         game.game_clock = 100.0f;
         park_carrier(); // at (620, 2336), lying along x
         stand_at(1000.0f, 20.0f, 1000.0f, 0.0f);
@@ -55,12 +56,13 @@ protected:
     }
 
     // n ticks with the fire key held or not; counts per slot the ticks that end exploded.
-    static std::array<int, PROJECTILE_SLOTS> run(int n, bool fire_key = false)
+    std::array<int, PROJECTILE_SLOTS> run(int n, bool fire_key = false)
     {
         std::array<int, PROJECTILE_SLOTS> exploding{};
         key[KEY_Z] = fire_key;
         for (int t = 0; t < n; ++t) {
             logic_step();
+            put_back_walker(walker);
             for (int k = 0; k < PROJECTILE_SLOTS; ++k)
                 exploding[k] += projectiles[k].exploded;
         }
@@ -68,7 +70,7 @@ protected:
     }
 
     // Charges for `hold` ticks and lets go: the shot has made its first tick.
-    static const Projectile& fire(int hold)
+    const Projectile& fire(int hold)
     {
         run(hold, true);
         run(1);
@@ -76,6 +78,7 @@ protected:
     }
 
     FakeGameData data;
+    HeldWalker walker{};
 };
 
 TEST_F(ProjectileTest, TheChargeSetsTheExplosionsLifeAndNewChargesTakeTheNextFreeSlot)
@@ -211,6 +214,7 @@ TEST_F(ProjectileTest, TheWalkerShovesAndHurtsThePlayerOnlyInsideItsBox)
 {
     const Vec3 w = game.walker_pos;
     game.walker_dir = {1.0f, 0.0f, 1.0f};
+    walker = hold_walker();
     stand_at(w.x - 5.0f, 10.0f, w.z - 3.0f, 0.0f); // a face within reach, but on the box's edge
     run(1);
     EXPECT_EQ(game.player_health, 100);

@@ -5,6 +5,8 @@
 #include "app/resources.h"
 #include "app/startup_tables.h"
 #include "gameplay/projectiles.h"
+#include "models/model_data.h"
+#include "models/part_record.h"
 #include "world/terrain.h"
 
 namespace {
@@ -30,6 +32,16 @@ void reset_game_state()
     game.~GameState();
     new (&game) GameState();
     reset_projectiles();
+    // The live part tables as start-up leaves them: the player in its rest
+    // pose, the Walker and the Flyer unposed until their first animation
+    // step, the Carrier's parts in place.
+    init_player_model();
+    walker_boxes = {};
+    walker_spheres = {};
+    walker_cylinders = {};
+    flyer_spheres = {};
+    flyer_cylinders = {};
+    init_carrier_model();
 }
 
 void release_all_keys()
@@ -76,4 +88,28 @@ void set_flat_terrain(float height)
 void park_carrier()
 {
     carrier_waypoints.fill({game.carrier_x, game.carrier_z});
+}
+
+HeldWalker hold_walker()
+{
+    return {game.walker_pos, game.walker_dir, game.walker_pitch, game.walker_model_yaw, game.walker_roll,
+            game.walker_heading, game.walker_speed, game.walker_walk_phase, game.walker_mode, game.walker_anim_key,
+            walker_boxes, walker_spheres, walker_cylinders};
+}
+
+void put_back_walker(const HeldWalker& held)
+{
+    game.walker_pos = held.pos;
+    game.walker_dir = held.dir;
+    game.walker_pitch = held.pitch;
+    game.walker_model_yaw = held.model_yaw;
+    game.walker_roll = held.roll;
+    game.walker_heading = held.heading;
+    game.walker_speed = held.speed;
+    game.walker_walk_phase = held.walk_phase;
+    game.walker_mode = held.mode;
+    game.walker_anim_key = held.anim_key;
+    walker_boxes = held.boxes;
+    walker_spheres = held.spheres;
+    walker_cylinders = held.cylinders;
 }

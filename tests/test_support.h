@@ -4,14 +4,15 @@
 #include <allegro.h>
 
 #include "app/game_state.h"
+#include "models/part_record.h"
 
 // Pretends a graphics mode of w x h is set, so SCREEN_W and SCREEN_H answer.
 void use_fake_screen(int w, int h);
 // No graphics driver: SCREEN_W and SCREEN_H answer 0.
 void use_no_screen();
 
-// Puts every field of the game state back to its default and frees every
-// projectile slot.
+// Puts every field of the game state back to its default, frees every
+// projectile slot and leaves the models' live part tables as start-up does.
 void reset_game_state();
 
 // Releases every key and modifier.
@@ -39,3 +40,17 @@ void set_flat_terrain(float height);
 // there, so each route step finds its waypoint reached and it stays put.
 // init_carrier_waypoints() restores the route.
 void park_carrier();
+
+// The Walker's place, heading, gait and live pose as they are now. Tests that
+// aim at it put it back after every tick: it walks late in the tick, after
+// the shots and the shove, so every tick then meets it as it was held.
+struct HeldWalker {
+    Vec3 pos, dir;
+    float pitch, model_yaw, roll, heading, speed, walk_phase;
+    int mode, anim_key;
+    PartTable<WALKER_BOX_PARTS> boxes;
+    PartTable<WALKER_SPHERE_PARTS> spheres;
+    PartTable<WALKER_CYLINDER_PARTS> cylinders;
+};
+HeldWalker hold_walker();
+void put_back_walker(const HeldWalker& held);
