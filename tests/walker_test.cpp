@@ -176,11 +176,11 @@ TEST_F(WalkerTest, TurnsByQuadrantsKeepsItsHeadingInRangeNeverTurnsOnItsGoalAndT
         EXPECT_FLOAT_EQ(game.walker_model_yaw, to * 256.0f / 360.0f);
     }
     game.walker_pitch = 30.0f;
-    game.walker_heading = 90.0f;
+    game.walker_heading = 60.0f;
     update_walker_frame();
-    EXPECT_NEAR(game.walker_dir.x, std::cos(M_PI / 6), 1e-6);
+    EXPECT_FLOAT_EQ(game.walker_dir.x, 0.75f);
     EXPECT_FLOAT_EQ(game.walker_dir.y, -0.5f);
-    EXPECT_NEAR(game.walker_dir.z, 0.0f, 1e-6);
+    EXPECT_FLOAT_EQ(game.walker_dir.z, 0.75f / std::sqrt(3.0f));
     EXPECT_EQ(game.walker_pos.y, terrain_height_at(game.walker_pos.x, game.walker_pos.z));
 
     // On the player's very spot the bearing would read 0 (atan2 of 0, 0): no
@@ -227,7 +227,7 @@ TEST_F(WalkerTest, ShotsFromTheGunKillItAndItRollsOverAndIsGoneAfter91Ticks)
     place_player(1745.0f, 1480.0f); // 299 straight ahead, facing it
     game.walker_health = 20.0f;     // already wounded: three full shots
     int hits = 0, roll_ticks = 0;
-    float health = game.walker_health;
+    float health = game.walker_health, speed_at_death = 0.0f;
     for (int t = 1; t <= 1200 && game.walker_alive == 1; ++t) {
         game.game_clock = float(t) / 6.0f; // 10 a second: the Walker's hit immunity runs out
         key[KEY_Z] = t % 62 != 0;          // 61 ticks of charge, then the release
@@ -241,13 +241,15 @@ TEST_F(WalkerTest, ShotsFromTheGunKillItAndItRollsOverAndIsGoneAfter91Ticks)
             health = game.walker_health;
         }
         if (health <= 0.0f) {
-            ++roll_ticks;
+            if (++roll_ticks == 1)
+                speed_at_death = game.walker_speed;
             ASSERT_EQ(game.walker_pos.x, at.x);
             ASSERT_EQ(game.walker_pos.z, at.z) << "no step while dying";
         }
     }
     EXPECT_EQ(hits, 4) << "three to kill it and one in its roll: a dying Walker is still hit";
     EXPECT_EQ(roll_ticks, 91);
+    EXPECT_GT(game.walker_speed, speed_at_death + 1.0f) << "still steering: the chase speeds up as it rolls";
     EXPECT_EQ(game.walker_alive, 0);
     EXPECT_EQ(game.walker_roll, 91.0f);
     EXPECT_EQ(game.walker_pitch, 91.0f);
