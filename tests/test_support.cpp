@@ -4,6 +4,7 @@
 
 #include "app/resources.h"
 #include "app/startup_tables.h"
+#include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "models/model_data.h"
 #include "models/part_record.h"
@@ -42,6 +43,9 @@ void reset_game_state()
     flyer_spheres = {};
     flyer_cylinders = {};
     init_carrier_model();
+    target_point = {0.0f, 0.0f, 0.0f};
+    player_heading_quadrant = 0;
+    player_bearing_quadrant = 0;
 }
 
 void release_all_keys()

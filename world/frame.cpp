@@ -7,6 +7,7 @@
 #include <alleggl.h>
 
 #include "app/game_state.h"
+#include "gameplay/lock_on.h"
 #include "gameplay/projectiles.h"
 #include "models/model_drawing.h"
 #include "world/camera.h"
@@ -39,6 +40,9 @@ void compose_frame()
     // The chase view shows the player's machine; the close view looks from inside it.
     if (game.view_mode == 0)
         draw_player_model();
+    // The lock-on search needs this frame's camera, before the HUD replaces it.
+    if (game.view_mode == 1)
+        update_target_markers();
 }
 
 void draw_frame()
