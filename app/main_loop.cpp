@@ -8,7 +8,9 @@
 #include "app/demo.h"
 #include "app/game_state.h"
 #include "app/timers.h"
+#include "gameplay/bombs.h"
 #include "gameplay/carrier.h"
+#include "gameplay/flyer.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "gameplay/walker.h"
@@ -80,8 +82,15 @@ void logic_step()
     step_carrier();
     touch_carrier(); // again after the Carrier's step, from the position as it is then
     // The Flyer takes no step in a demo, so it stays where it starts.
-    if (game.demo_mode == 0 && game.flyer_alive == 1)
+    if (game.demo_mode == 0 && game.flyer_alive == 1) {
+        if (game.flyer_flying == 1)
+            fly_flyer();
+        take_off_flyer();
         animate_flyer();
+    }
+    // A run goes on dropping its bombs after the Flyer is gone.
+    if (game.bomb_run_active == 1)
+        update_bombs();
     // Every shot in flight, in slot order.
     for (int k = 0; k < PROJECTILE_SLOTS; ++k)
         if (projectiles[k].in_flight == 1)

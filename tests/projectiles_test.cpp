@@ -156,6 +156,7 @@ TEST_F(ProjectileTest, HitsCostTheWalkerAndTheFlyerOncePerHitPeriodAndTheCarrier
 {
     const Vec3 w = game.walker_pos;
     stand_at(w.x, 10.0f, w.z - 40.0f, 0.0f); // shots at y 20 into the Walker's body
+    game.flyer_alive = 0; // the player is near enough to wake it; held on the ground here
     const Projectile& first = fire(1);
     run(10);
     EXPECT_GT(first.position.z, w.z - 5.0f) << "only inside the Walker's box";
@@ -171,16 +172,17 @@ TEST_F(ProjectileTest, HitsCostTheWalkerAndTheFlyerOncePerHitPeriodAndTheCarrier
     EXPECT_NEAR(game.walker_health, 49.1f - 15.0f * 0.66f, 1e-3f);
     EXPECT_EQ(game.walker_hit_time, 101.01f);
 
+    game.flyer_alive = 1;
     const Vec3 f = game.flyer_pos;
-    stand_at(f.x, 60.0f, f.z - 80.0f, 0.0f);
+    stand_at(f.x, 60.0f, f.z - 210.0f, 0.0f); // beyond its waking distance: grounded until hit
     const Projectile& flyer = fire(1);
-    run(10);
+    run(35);
     EXPECT_NEAR(flyer.position.z, f.z - 24.6f, 0.61f);
     EXPECT_FLOAT_EQ(game.flyer_health, 40.0f - 10.0f * 0.06f);
     EXPECT_EQ(game.flyer_hit_time, 101.01f);
     game.game_clock = 120.0f; // within its 2 s
     const Projectile& past = fire(1);
-    run(20);
+    run(45);
     EXPECT_GT(past.position.z, f.z + 30.0f);
     EXPECT_FLOAT_EQ(game.flyer_health, 39.4f);
 

@@ -4,8 +4,10 @@
 
 #include "app/resources.h"
 #include "app/startup_tables.h"
+#include "gameplay/bombs.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "models/animation.h"
 #include "models/model_data.h"
 #include "models/part_record.h"
 #include "world/terrain.h"
@@ -46,6 +48,9 @@ void reset_game_state()
     target_point = {0.0f, 0.0f, 0.0f};
     player_heading_quadrant = 0;
     player_bearing_quadrant = 0;
+    reset_bombs();
+    flyer_anim_key = 0;
+    flyer_anim_clock = 0.0f;
 }
 
 void release_all_keys()

@@ -12,8 +12,9 @@ void use_fake_screen(int w, int h);
 void use_no_screen();
 
 // Puts every field of the game state back to its default, frees every
-// projectile slot, leaves the models' live part tables as start-up does, and
-// clears the locked aim point and the player's lock-on quadrants.
+// projectile slot, leaves the models' live part tables as start-up does,
+// clears the bombs, grounds the Flyer's animation, and clears the locked aim
+// point and the player's lock-on quadrants.
 void reset_game_state();
 
 // Releases every key and modifier.

@@ -7,9 +7,11 @@
 #include <alleggl.h>
 
 #include "app/game_state.h"
+#include "gameplay/bombs.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/projectiles.h"
 #include "models/model_drawing.h"
+#include "world/bomb_drawing.h"
 #include "world/camera.h"
 #include "world/projectile_drawing.h"
 #include "world/scenery.h"
@@ -23,6 +25,11 @@ void compose_frame()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     setup_camera();
 
+    // The bombs of a run, falling or burning, until each fire has burnt out.
+    if (game.bomb_run_active == 1)
+        for (int i = 0; i < BOMB_COUNT; ++i)
+            if (bombs[i].released == 1 && bombs[i].fire_radius < FIRE_RADIUS_END)
+                draw_bomb(i);
     draw_terrain();
     glBegin(GL_QUADS);
     draw_scenery();
