@@ -3,6 +3,7 @@
 // runs it starts: release times, the fall, the hit on the player, the fires
 // and the end of a run.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include <allegro.h>
@@ -134,12 +135,16 @@ TEST_F(FlyerTest, HuntsThePlayerWithinItsPitchSpeedAndHeightBoundsAndBombsItOnEv
 
     float top_speed = 0.0f, low = 1000.0f, high = 0.0f;
     int runs = 0;
+    float run_start = game.bomb_run_start;
     for (int t = 1; t <= 3000; ++t) {
         const int active = game.bomb_run_active;
         tick_at(100.0f + float(t) / 6.0f);
         ASSERT_TRUE(std::isfinite(game.flyer_pos.x + game.flyer_pos.y + game.flyer_pos.z)) << t;
         ASSERT_GE(game.flyer_pitch, 86.0f) << t;
         ASSERT_LE(game.flyer_pitch, 93.0f) << t;
+        if (active == 1) {
+            ASSERT_EQ(game.bomb_run_start, run_start) << "no new run before this one ends, tick " << t;
+        }
         top_speed = std::max(top_speed, game.flyer_speed);
         if (t > 300) {
             low = std::min(low, game.flyer_pos.y - GROUND);
@@ -147,6 +152,7 @@ TEST_F(FlyerTest, HuntsThePlayerWithinItsPitchSpeedAndHeightBoundsAndBombsItOnEv
         }
         if (active == 0 && game.bomb_run_active == 1) {
             ++runs;
+            run_start = game.bomb_run_start;
             ASSERT_LT(distance_to_player(), 225.0) << t;
         }
     }
@@ -199,6 +205,16 @@ TEST_F(FlyerTest, TurnsByQuadrantsTwiceAsFastTowardsGrowingHeadingAndSpeedsUpWhi
         EXPECT_NEAR(game.flyer_heading, c.heading + c.turn, 1e-4f);
         EXPECT_NEAR(game.flyer_speed, 5.0f + c.speed, 1e-5f);
         EXPECT_FLOAT_EQ(game.flyer_model_yaw, c.heading * 256.0f / 360.0f) << "from the heading before the turn";
+        const double moved = std::atan2(game.flyer_pos.x - 1250.0, game.flyer_pos.z - 1250.0) * 180.0 / M_PI;
+        EXPECT_NEAR(std::remainder(moved - c.heading, 360.0), 0.0, 0.05) << "moved along that heading";
+    }
+    // A heading out of 0..360 comes back into range first: -10 is 350, 370 is 10.
+    for (const auto [set, bearing, after] : {std::array{-10.0f, 300.0f, 349.0f}, std::array{370.0f, 30.0f, 11.0f}}) {
+        place_player(float(1250.0 + 500.0 * std::sin(bearing * M_PI / 180.0)),
+                     float(1250.0 + 500.0 * std::cos(bearing * M_PI / 180.0)));
+        launch({1250.0f, 80.0f, 1250.0f}, set, 5.0f);
+        logic_step();
+        EXPECT_NEAR(game.flyer_heading, after, 1e-4f) << set;
     }
 }
 
@@ -213,7 +229,7 @@ TEST_F(FlyerTest, AtHealthZeroItFliesOnBelowZeroItNosesDownStillBombsAndIsRemove
     EXPECT_EQ(game.flyer_pitch, 91.3f) << "neither altitude rules nor the crash";
     EXPECT_EQ(game.flyer_alive, 1);
 
-    launch({850.0f, 120.0f, 1250.0f}, 90.0f, 3.5f);
+    launch({850.0f, 700.0f, 1250.0f}, 90.0f, 3.5f); // high enough to nose right down
     game.flyer_pitch = 91.3f;
     game.flyer_health = -0.5f;
     float clock = 100.0f;
@@ -305,7 +321,7 @@ TEST_F(FlyerTest, ABombCostsThePlayerTenHealthOncePerTwoSeconds)
         EXPECT_GT(bombs[0].position.y, GROUND) << "stopped on the player";
         for (int i = 1; i < BOMB_COUNT; ++i)
             EXPECT_LT(bombs[i].position.y, GROUND) << "fell through into the ground, bomb " << i;
-        while (game.bomb_run_active == 1)
+        for (int t = 0; t < 200 && game.bomb_run_active == 1; ++t)
             logic_step();
     }
 }
