@@ -38,7 +38,11 @@ void draw_alone(const Bomb& bomb)
     glLoadIdentity();
     gluLookAt(-3000.0, 100.0, -2990.0, -3000.0, 100.0, -3000.0, 0.0, 1.0, 0.0);
     glBlendFunc(GL_ONE, GL_ZERO);
+    GLint depth_before = 0, depth_after = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_before);
     draw_bomb(0);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_after);
+    EXPECT_EQ(depth_after, depth_before) << "the matrix stack as it was";
     glClearColor(0.4f, 0.5f, 0.7f, 0.5f);
 }
 
