@@ -137,13 +137,7 @@ TEST_F(CarrierTest, ARiderKeepsItsPlaceOnTheDeckAndTurnsWithTheCarrier)
     FakeGameData data;
     set_flat_terrain(20.0f);
     use_fake_screen(800, 600);
-    init_player_model();
-    init_walker_model();
-    init_flyer_model();
-    init_carrier_model();
-    init_box_faces();
-    init_sphere_proxy_faces();
-    init_cylinder_proxy_faces();
+    init_model_tables();
     game.walker_alive = 0;
     game.flyer_alive = 0;
     player_position = {610.0f, 70.0f, 2336.0f}; // 0.72 above the deck (box 0)

@@ -24,12 +24,7 @@ protected:
     {
         reset_game_state();
         release_all_keys();
-        init_walker_model();
-        init_flyer_model();
-        init_carrier_model();
-        init_box_faces();
-        init_sphere_proxy_faces();
-        init_cylinder_proxy_faces();
+        init_model_tables();
         flyer_anim_key = 0; // the Flyer on the ground in its first pose
         flyer_anim_clock = 0.0f;
         animate_walker();

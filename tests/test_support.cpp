@@ -8,6 +8,7 @@
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "models/animation.h"
+#include "models/meshes.h"
 #include "models/model_data.h"
 #include "models/part_record.h"
 #include "world/terrain.h"
@@ -121,4 +122,15 @@ void put_back_walker(const HeldWalker& held)
     walker_boxes = held.boxes;
     walker_spheres = held.spheres;
     walker_cylinders = held.cylinders;
+}
+
+void init_model_tables()
+{
+    init_player_model();
+    init_walker_model();
+    init_flyer_model();
+    init_carrier_model();
+    init_box_faces();
+    init_sphere_proxy_faces();
+    init_cylinder_proxy_faces();
 }

@@ -56,3 +56,7 @@ struct HeldWalker {
 };
 HeldWalker hold_walker();
 void put_back_walker(const HeldWalker& held);
+
+// The four models' tables and the three hit-test face tables, as start-up
+// fills them.
+void init_model_tables();

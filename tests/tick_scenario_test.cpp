@@ -32,13 +32,7 @@ protected:
         input_record = {};
         use_fake_screen(800, 600);
         set_flat_terrain(36.0f); // the feet are level with the Carrier's hull (box 1, y 33.4..39.8)
-        init_player_model();
-        init_walker_model();
-        init_flyer_model();
-        init_carrier_model();
-        init_box_faces();
-        init_sphere_proxy_faces();
-        init_cylinder_proxy_faces();
+        init_model_tables();
         walker_boxes = {};
         flyer_spheres = {};
         // The Carrier is parked: every waypoint lies where it stands, so each

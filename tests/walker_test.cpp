@@ -30,10 +30,7 @@ protected:
         for (int i = 0; i < TERRAIN_GRID_SIZE; ++i)
             for (int j = 0; j < TERRAIN_GRID_SIZE; ++j)
                 terrain_grid[i][j].height = float(10 + (i + 2 * j) % 13); // bumpy ground
-        init_walker_model();
-        init_box_faces();
-        init_sphere_proxy_faces();
-        init_cylinder_proxy_faces();
+        init_model_tables();
         game.flyer_alive = 0; // the Flyer and its bombs stay out of these scenarios
     }
     void TearDown() override
