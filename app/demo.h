@@ -1,4 +1,5 @@
-// Demo playback state: the input record of the current tick.
+// Demo playback state: the input record of the current tick, and the reader
+// that fetches it from the demo file.
 #pragma once
 
 #include <array>
@@ -11,3 +12,9 @@ constexpr std::uint8_t INPUT_PRESSED = 0xFF;
 // One byte per recorded key (up, down, left, right, left shift, Z, X, page up,
 // page down, F); 0 released, non-zero pressed. Stays all 0 in play mode.
 extern std::array<std::uint8_t, INPUT_RECORD_SIZE> input_record;
+
+// Reads record game.demo_index of the demo file into input_record and moves
+// demo_index on. Past the end of the file the last record keeps acting; keys
+// beyond the end of a record cut short are released. Without a demo file the
+// demo plays with no keys pressed (and says so once on the console).
+void read_demo_record();

@@ -67,6 +67,8 @@ void commit_player_move()
 
 void logic_step()
 {
+    if (game.demo_mode == 1)
+        read_demo_record();
     apply_controls();
     if (game.walk_anim_active == 1) {
         advance_walk_clock();

@@ -1,5 +1,6 @@
 #include "tests/test_support.h"
 
+#include <cstdio>
 #include <new>
 
 #include "app/resources.h"
@@ -133,4 +134,21 @@ void init_model_tables()
     init_box_faces();
     init_sphere_proxy_faces();
     init_cylinder_proxy_faces();
+}
+
+void use_demo_bytes(const std::vector<std::uint8_t>& bytes)
+{
+    close_demo_file();
+    demo_file = std::tmpfile();
+    if (demo_file != nullptr && !bytes.empty()) {
+        std::fwrite(bytes.data(), 1, bytes.size(), demo_file);
+        std::fflush(demo_file);
+    }
+}
+
+void close_demo_file()
+{
+    if (demo_file != nullptr)
+        std::fclose(demo_file);
+    demo_file = nullptr;
 }

@@ -1,6 +1,9 @@
 // Helpers shared by the logic tests.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include <allegro.h>
 
 #include "app/game_state.h"
@@ -60,3 +63,8 @@ void put_back_walker(const HeldWalker& held);
 // The four models' tables and the three hit-test face tables, as start-up
 // fills them.
 void init_model_tables();
+
+// Installs the given bytes as the demo file (an anonymous temporary file);
+// close_demo_file() closes it and leaves demo_file null again.
+void use_demo_bytes(const std::vector<std::uint8_t>& bytes);
+void close_demo_file();

@@ -173,10 +173,16 @@ TEST_F(TickScenarioTest, AJumpFromTheDeckLandsBackOnItAtTheHeightItHas)
 TEST_F(TickScenarioTest, DemoTicksPlayTheRecordAndLeaveTheFlyer)
 {
     game.demo_mode = 1;
-    input_record[0] = INPUT_PRESSED;
+    game.demo_index = 1;
+    // Records 1..3 hold Up; record 0 is never played.
+    std::vector<std::uint8_t> recording(4 * INPUT_RECORD_SIZE, 0);
+    for (int r = 1; r <= 3; ++r)
+        recording[r * INPUT_RECORD_SIZE] = INPUT_PRESSED;
+    use_demo_bytes(recording);
     key[KEY_LEFT] = 1; // live, so ignored
     for (int t = 0; t < 3; ++t)
         logic_step();
+    close_demo_file();
     EXPECT_EQ(player_position.z, 2303.0f);
     EXPECT_EQ(game.player_heading, 0.0f);
     EXPECT_EQ(game.walk_anim_active, 1);

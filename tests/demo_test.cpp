@@ -1,0 +1,253 @@
+// Demo playback: records read by number from the demo file, short and missing
+// files, and the script compiler that writes the file.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/demo.h"
+#include "app/main_loop.h"
+#include "app/startup_tables.h"
+#include "models/meshes.h"
+#include "models/model_data.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using Record = std::array<std::uint8_t, INPUT_RECORD_SIZE>;
+constexpr Record RELEASED = {};
+constexpr std::uint8_t P = INPUT_PRESSED;
+constexpr Record ALL_PRESSED = {P, P, P, P, P, P, P, P, P, P};
+
+// A stream of records, each record k holding k + 1 in every byte (so each
+// record is told apart), with record 0 all pressed.
+std::vector<std::uint8_t> numbered_records(int count)
+{
+    std::vector<std::uint8_t> bytes(ALL_PRESSED.begin(), ALL_PRESSED.end());
+    for (int k = 1; k < count; ++k)
+        bytes.insert(bytes.end(), INPUT_RECORD_SIZE, std::uint8_t(k + 1));
+    return bytes;
+}
+
+Record filled(std::uint8_t value)
+{
+    Record r;
+    r.fill(value);
+    return r;
+}
+
+class DemoTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        reset_game_state();
+        release_all_keys();
+        input_record = {};
+        game.demo_mode = 1;
+        game.demo_index = 1;
+    }
+    void TearDown() override
+    {
+        close_demo_file();
+        input_record = {};
+    }
+    FakeGameData data;
+    Record read_next()
+    {
+        read_demo_record();
+        return input_record;
+    }
+};
+
+TEST_F(DemoTest, RecordsAreReadByNumberFromOneAndTheLastKeepsActingPastTheEnd)
+{
+    use_demo_bytes(numbered_records(5)); // records 0..4
+    EXPECT_EQ(read_next(), filled(2)) << "record 1 first; record 0 never plays";
+    EXPECT_EQ(game.demo_index, 2);
+    game.demo_index = 4; // the seek follows the number, not the last read
+    EXPECT_EQ(read_next(), filled(5));
+    EXPECT_EQ(game.demo_index, 5);
+    game.demo_index = 2;
+    EXPECT_EQ(read_next(), filled(3));
+    game.demo_index = 4;
+    read_demo_record();
+    for (int past = 5; past < 8; ++past) {
+        EXPECT_EQ(read_next(), filled(5)) << "record " << past << " lies past the end";
+        EXPECT_EQ(game.demo_index, past + 1);
+    }
+
+    // Through the tick: each demo tick reads one record before the controls
+    // act on it; play mode reads none.
+    use_fake_screen(800, 600);
+    set_flat_terrain(20.0f);
+    init_carrier_model();
+    init_box_faces();
+    init_sphere_proxy_faces();
+    init_cylinder_proxy_faces();
+    park_carrier();
+    game.walker_alive = 0;
+    std::vector<std::uint8_t> walk(3 * INPUT_RECORD_SIZE, 0);
+    walk[2 * INPUT_RECORD_SIZE] = P; // Up in record 2 only
+    use_demo_bytes(walk);
+    game.demo_index = 1;
+    logic_step();
+    EXPECT_EQ(game.walk_anim_active, 0) << "record 1 holds no key";
+    logic_step();
+    EXPECT_EQ(game.demo_index, 3);
+    EXPECT_EQ(input_record, (Record{P, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(game.walk_anim_active, 1) << "record 2 walks";
+    game.demo_mode = 0;
+    logic_step();
+    EXPECT_EQ(game.demo_index, 3);
+    init_carrier_waypoints();
+}
+
+TEST_F(DemoTest, ShortOrMissingFilesReleaseWhatWasNotRecorded)
+{
+    // No file at all: no key is pressed for the whole demo.
+    input_record = ALL_PRESSED;
+    for (int t = 1; t <= 3; ++t) {
+        EXPECT_EQ(read_next(), RELEASED) << "tick " << t;
+        EXPECT_EQ(game.demo_index, t + 1);
+    }
+
+    // Only record 0 (all pressed): the demo plays released keys throughout.
+    use_demo_bytes(std::vector<std::uint8_t>(ALL_PRESSED.begin(), ALL_PRESSED.end()));
+    game.demo_index = 1;
+    for (int t = 1; t <= 3; ++t)
+        EXPECT_EQ(read_next(), RELEASED) << "tick " << t;
+
+    // A file ending inside record 1: the four bytes present play, the rest
+    // are released even though the record before held every key.
+    std::vector<std::uint8_t> inside_first(ALL_PRESSED.begin(), ALL_PRESSED.end());
+    inside_first.insert(inside_first.end(), {P, 0, P, P});
+    use_demo_bytes(inside_first);
+    game.demo_index = 1;
+    input_record = ALL_PRESSED;
+    for (int t = 1; t <= 3; ++t)
+        EXPECT_EQ(read_next(), (Record{P, 0, P, P, 0, 0, 0, 0, 0, 0})) << "tick " << t;
+
+    // A file ending inside record 7, after six records of every key held: the
+    // tail of record 6 does not leak into record 7, which keeps acting.
+    std::vector<std::uint8_t> inside_seventh(7 * INPUT_RECORD_SIZE, P);
+    inside_seventh.insert(inside_seventh.end(), {0, P, 0});
+    use_demo_bytes(inside_seventh);
+    game.demo_index = 1;
+    for (int t = 1; t <= 6; ++t)
+        EXPECT_EQ(read_next(), ALL_PRESSED) << "record " << t;
+    for (int t = 7; t <= 9; ++t)
+        EXPECT_EQ(read_next(), (Record{0, P, 0, 0, 0, 0, 0, 0, 0, 0})) << "record " << t;
+    EXPECT_EQ(game.demo_index, 10);
+}
+
+// ---- The script compiler ----
+
+const std::filesystem::path WORK = std::filesystem::path(TEST_BUILD_DIR) / "demo_test_work";
+
+struct ToolRun {
+    int status;
+    std::string errors;
+};
+
+ToolRun compile_script(const std::string& script, const std::filesystem::path& output)
+{
+    std::filesystem::create_directories(WORK);
+    const auto script_path = WORK / "script.txt";
+    const auto errors_path = WORK / "errors.txt";
+    std::ofstream(script_path) << script;
+    const std::string command = std::string("'") + DEMO_SCRIPT_TOOL + "' '" + script_path.string() + "' '" +
+                                output.string() + "' 2> '" + errors_path.string() + "'";
+    const int status = std::system(command.c_str());
+    std::ifstream errors(errors_path);
+    return {status, std::string(std::istreambuf_iterator<char>(errors), {})};
+}
+
+std::vector<std::uint8_t> file_bytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(DemoScriptTest, ScriptCompilesToOneRecordATickPaddedToTheWholeDemo)
+{
+    const auto output = WORK / "vesk";
+    const ToolRun run = compile_script("# a comment line\n"
+                                       "2 up            # forward\n"
+                                       "\n"
+                                       "   \t\n"
+                                       "1 -\n"
+                                       "3 left lshift z x\n"
+                                       "1\n"
+                                       "1 down right pgup pgdn f\n",
+                                       output);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::vector<std::uint8_t> bytes = file_bytes(output);
+    ASSERT_EQ(bytes.size(), std::size_t((DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE));
+    const std::vector<Record> expected = {
+        RELEASED,                          // record 0
+        {P, 0, 0, 0, 0, 0, 0, 0, 0, 0},    // 2 up
+        {P, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        RELEASED,                          // 1 -
+        {0, 0, P, 0, P, P, P, 0, 0, 0},    // 3 left lshift z x
+        {0, 0, P, 0, P, P, P, 0, 0, 0},
+        {0, 0, P, 0, P, P, P, 0, 0, 0},
+        RELEASED,                          // 1 with no key
+        {0, P, 0, P, 0, 0, 0, P, P, P},    // down right pgup pgdn f
+    };
+    for (std::size_t r = 0; r <= std::size_t(DEMO_LAST_RECORD); ++r) {
+        const Record want = r < expected.size() ? expected[r] : RELEASED;
+        const Record got = {bytes[r * 10 + 0], bytes[r * 10 + 1], bytes[r * 10 + 2], bytes[r * 10 + 3],
+                            bytes[r * 10 + 4], bytes[r * 10 + 5], bytes[r * 10 + 6], bytes[r * 10 + 7],
+                            bytes[r * 10 + 8], bytes[r * 10 + 9]};
+        ASSERT_EQ(got, want) << "record " << r;
+    }
+
+    // The longest script: every record up to the last one played is scripted.
+    ASSERT_EQ(compile_script("2498 up\n1 z\n", output).status, 0);
+    const std::vector<std::uint8_t> longest = file_bytes(output);
+    ASSERT_EQ(longest.size(), std::size_t((DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE));
+    EXPECT_EQ(longest[10 * 1], P);
+    EXPECT_EQ(longest[10 * (DEMO_LAST_RECORD - 1)], P);
+    EXPECT_EQ(longest[10 * DEMO_LAST_RECORD + 5], P) << "the last record played";
+    EXPECT_EQ(longest[10 * DEMO_LAST_RECORD], 0);
+}
+
+TEST(DemoScriptTest, MalformedScriptsAreRefusedWithTheirLineAndWriteNothing)
+{
+    const struct {
+        const char* script;
+        int line;
+        const char* reason;
+    } cases[] = {
+        {"10 up\n5 jump\n", 2, "unknown key"},
+        {"10 up\n\n# fine\n5 up Z\n", 4, "unknown key"},
+        {"up down\n", 1, "bad tick count"},
+        {"1 up\n0 up\n", 2, "bad tick count"},
+        {"-3 up\n", 1, "bad tick count"},
+        {"12x up\n", 1, "bad tick count"},
+        {"99999999999 up\n", 1, "bad tick count"},
+        {"1 - up\n", 1, "mixed"},
+        {"2000 up\n499 down\n1 -\n", 3, "more than 2499"},
+    };
+    const auto output = WORK / "refused";
+    const auto temporary = WORK / "refused.tmp";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        std::filesystem::remove(output);
+        const ToolRun run = compile_script(c.script, output);
+        EXPECT_NE(run.status, 0);
+        const std::string where = (WORK / "script.txt").string() + ":" + std::to_string(c.line) + ": ";
+        EXPECT_EQ(run.errors.rfind(where, 0), 0u) << run.errors;
+        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+        EXPECT_FALSE(std::filesystem::exists(output));
+        EXPECT_FALSE(std::filesystem::exists(temporary));
+    }
+}
+
+} // namespace
