@@ -13,6 +13,7 @@
 #include "models/model_drawing.h"
 #include "world/bomb_drawing.h"
 #include "world/camera.h"
+#include "world/hud.h"
 #include "world/projectile_drawing.h"
 #include "world/scenery.h"
 #include "world/terrain_drawing.h"
@@ -50,6 +51,7 @@ void compose_frame()
     // The lock-on search needs this frame's camera, before the HUD replaces it.
     if (game.view_mode == 1)
         update_target_markers();
+    draw_hud();
 }
 
 void draw_frame()
