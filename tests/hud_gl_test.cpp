@@ -86,6 +86,11 @@ TEST_F(HudDrawing, HealthPieFillsCounterClockwiseFromTheTopAndEmptiesBelowZero)
         EXPECT_PRED3(close_to, s.at(150, 397), BLACK, 2);
         EXPECT_PRED3(close_to, s.at(45, 500), BLACK, 2);
     }
+    // At 25 the colour changes on the left at 90 degrees, not a slice earlier or later.
+    game.player_health = 25;
+    const Picture s = hud();
+    EXPECT_PRED3(close_to, s.at(70, 496), HEALTH_LEFT, 2) << s.at(70, 496);
+    EXPECT_PRED3(close_to, s.at(70, 504), HEALTH_LOST, 2) << s.at(70, 504);
 }
 
 TEST_F(HudDrawing, GunsightWarmsAsAMarkerNearsTheCentreOnlyInTheUnlockedCloseView)
@@ -171,7 +176,9 @@ TEST_F(HudDrawing, BannerAndIndicatorsOnlyInDemoModeAndOnlyForFullyPressedKeys)
 {
     const ScreenRect pressed = input_indicator_rects[2];
     const ScreenRect half = input_indicator_rects[6];
-    const auto centre = [](const Picture& s, ScreenRect r) { return s.at(int((r.x1 + r.x2) / 2), int((r.y1 + r.y2) / 2)); };
+    const auto centre = [](const Picture& s, ScreenRect r) {
+        return s.at(int((r.x1 + r.x2) / 2), int((r.y1 + r.y2) / 2));
+    };
     input_record[2] = 0xFF;
     input_record[6] = 0x01;
 
