@@ -28,8 +28,10 @@ build-sanitize: deps
 	@cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DIRONSTEP_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD_SANITIZE) -j $(JOBS)
 
+# The game reads the demo recording "vesk" from the folder it starts in; the
+# build writes it beside the game.
 run: game
-	@./$(BUILD)/ironstep
+	@cd $(BUILD) && ./ironstep
 
 test: build build-sanitize
 	@sh tools/run_tests.sh $(BUILD) $(BUILD_SANITIZE)
