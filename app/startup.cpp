@@ -14,6 +14,7 @@
 #include "app/resources.h"
 #include "app/startup_tables.h"
 #include "app/timers.h"
+#include "app/title_menu.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "models/meshes.h"
@@ -288,6 +289,9 @@ int run_game()
     if (status != EXIT_NORMAL)
         return status;
 
+    // The title menu stands between start-up and the game: the player is
+    // placed for the mode chosen there.
+    run_title_menu();
     place_player_for_mode();
     if (!key[KEY_ESC])
         run_main_loop();

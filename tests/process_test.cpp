@@ -72,21 +72,43 @@ protected:
         return game_folder + "/ironstep";
     }
 
-    // Once the console shows both colour tables, holds Escape down for a
-    // moment at a time until the game ends. Returns the seconds from the first
-    // Escape to the end, or a negative value if it never ended.
-    double escape_until_ended(ChildProcess& child, ChildOutcome& outcome, const std::string& display)
+    // Waits until the console shows both colour tables; false if the game ended first.
+    bool wait_for_tables(ChildProcess& child, ChildOutcome& outcome)
     {
         const std::string expected = expected_console_output();
         for (int i = 0; i < 300 && read_file(child.out_path) != expected; ++i) {
             if (poll_child(child, outcome))
-                return -1.0;
+                return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
+        return true;
+    }
+
+    // Presses the given keys together for a moment as real X key events.
+    void press_keys(const std::string& display, const std::vector<std::string>& keys)
+    {
+        std::string down, up;
+        for (const std::string& k : keys) {
+            down += " keydown " + k;
+            up += " keyup " + k;
+        }
+        run_shell("DISPLAY=" + display + " xdotool" + down + " sleep 0.3" + up);
+    }
+
+    // Once the console shows both colour tables, presses Enter (PLAY in the
+    // title menu) and then Escape, each for a moment, until the game ends.
+    // Keys sent before the window is up are lost, so the pair is repeated;
+    // Enter does nothing in the game and Escape nothing in the menu. Returns
+    // the seconds from the first Escape to the end, or a negative value if it
+    // never ended.
+    double escape_until_ended(ChildProcess& child, ChildOutcome& outcome, const std::string& display)
+    {
+        if (!wait_for_tables(child, outcome))
+            return -1.0;
         const auto first_escape = std::chrono::steady_clock::now();
-        const std::string press = "DISPLAY=" + display + " xdotool keydown Escape sleep 0.3 keyup Escape";
         for (int attempt = 0; attempt < 40; ++attempt) {
-            run_shell(press);
+            press_keys(display, {"Return"});
+            press_keys(display, {"Escape"});
             if (poll_child(child, outcome))
                 return std::chrono::duration<double>(std::chrono::steady_clock::now() - first_escape).count();
         }
@@ -110,6 +132,23 @@ TEST_F(GameProcessTest, EscapeEndsTheGameWithStatus0EvenWhenStartedFromAnotherFo
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(read_file(child.out_path), expected_console_output());
     EXPECT_EQ(xmessage_log(), "") << "no message box on a normal run";
+}
+
+TEST_F(GameProcessTest, EscapeHeldWhileEnterConfirmsTheMenuEndsWithStatus0)
+{
+    ChildProcess child = start_child(GAME, folder_, environment());
+    ChildOutcome outcome;
+    ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
+    // Escape alone does nothing in the menu; with Enter it ends the program
+    // before the game starts. The chord is repeated until the menu has seen it.
+    for (int attempt = 0; attempt < 40 && !poll_child(child, outcome); ++attempt)
+        press_keys(display_, {"Escape", "Return"});
+    if (!outcome.ended)
+        outcome = wait_child(child, 0.1);
+    ASSERT_TRUE(outcome.ended) << "stderr: " << read_file(child.err_path);
+    EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(xmessage_log(), "");
 }
 
 TEST_F(GameProcessTest, MissingDatafileEndsWithStatus12AndNamesTheFullPath)

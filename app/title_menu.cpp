@@ -1,0 +1,163 @@
+// The title menu. The fly-over camera heads for random targets, turning a
+// little each tick, and looks at the Carrier, which travels its route as in
+// the game.
+#include "app/title_menu.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include <allegro.h>
+#include <alleggl.h>
+#include <GL/glu.h>
+
+#include "app/game_state.h"
+#include "app/maths.h"
+#include "app/resources.h"
+#include "app/timers.h"
+#include "gameplay/carrier.h"
+#include "gameplay/player.h"
+#include "models/model_drawing.h"
+#include "world/camera.h"
+#include "world/scenery.h"
+#include "world/terrain.h"
+#include "world/terrain_drawing.h"
+
+namespace {
+
+constexpr double TEXT_FOV = 48.0;
+constexpr double TEXT_ASPECT = 1.333333;
+constexpr double TEXT_NEAR = 1.0;
+constexpr double TEXT_FAR = 120.0;
+
+// Which way to turn when heading and bearing lie in different quadrants.
+// A turn into the next-numbered quadrant is the fast one; the opposite
+// quadrants turn the slow way round depending on which side is shorter.
+double quadrant_turn(const TitleMenu& m)
+{
+    const int h = m.heading_quadrant;
+    const int b = m.bearing_quadrant;
+    if (b == h + 1 || (h == 4 && b == 1))
+        return FLYOVER_FAST_TURN;
+    if (b == h - 1 || (h == 1 && b == 4))
+        return -FLYOVER_TURN;
+    if ((h == 1 && b == 3) || (h == 2 && b == 4))
+        return m.heading + 180.0f < m.bearing ? -FLYOVER_TURN : FLYOVER_TURN;
+    if ((h == 3 && b == 1) || (h == 4 && b == 2))
+        return m.heading - 180.0f < m.bearing ? -FLYOVER_TURN : FLYOVER_TURN;
+    return 0.0;
+}
+
+void steer(TitleMenu& m)
+{
+    if (m.heading - FLYOVER_AIM_TOLERANCE < m.bearing && m.bearing < m.heading + FLYOVER_AIM_TOLERANCE)
+        return;
+    if (m.heading_quadrant == m.bearing_quadrant)
+        add_to(m.heading, m.bearing > m.heading ? FLYOVER_TURN : -FLYOVER_TURN);
+    else
+        add_to(m.heading, quadrant_turn(m));
+}
+
+float distance_to_target(const TitleMenu& m)
+{
+    return std::hypot(m.target.x - camera_eye.x, m.target.z - camera_eye.z);
+}
+
+void draw_menu_entry(float y, bool selected, const char* marked, const char* plain)
+{
+    const int colour = selected ? makecol(16, 128, 64) : makecol(128, 196, 225);
+    allegro_gl_printf(hud_font, -2.0f, y, -10.0f, colour, "%s", selected ? marked : plain);
+}
+
+void draw_title_menu(const TitleMenu& m)
+{
+    frame_counter.fetch_add(1);
+    const ViewportOrigin origin = viewport_origin();
+    glViewport(origin.x, origin.y, game.viewport_width, game.viewport_height);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The game camera looks from camera_eye at the player; here it looks at the Carrier.
+    player_position.x = game.carrier_x;
+    player_position.z = game.carrier_z;
+    setup_camera();
+    // The terrain is drawn in a window round the player: put it under the camera.
+    player_position.x = camera_eye.x;
+    player_position.z = camera_eye.z;
+    draw_terrain();
+    glBegin(GL_QUADS);
+    draw_scenery();
+    glEnd();
+    draw_carrier_model();
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(TEXT_FOV, TEXT_ASPECT, TEXT_NEAR, TEXT_FAR);
+    glMatrixMode(GL_MODELVIEW);
+    draw_menu_entry(4.0f, m.selection == 0, "->PLAY", "  PLAY");
+    draw_menu_entry(2.6f, m.selection == 1, "->DEMO", "  DEMO");
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glEnable(GL_DEPTH_TEST);
+    glFlush();
+    allegro_gl_flip();
+}
+
+} // namespace
+
+void step_title_menu(TitleMenu& m)
+{
+    if (camera_eye.y - FLYOVER_CLEARANCE < terrain_height_at(camera_eye.x, camera_eye.z))
+        add_to(camera_eye.y, FLYOVER_CLIMB);
+    else
+        add_to(camera_eye.y, (std::rand() % 100 - 50) * FLYOVER_DRIFT);
+
+    bearing_and_quadrants(m.target.x, m.target.z, camera_eye.x, camera_eye.z, m.heading, m.bearing,
+                          m.heading_quadrant, m.bearing_quadrant);
+    steer(m);
+
+    add_to(camera_eye.x, std::sin(radians(m.heading)) * m.speed * FLYOVER_TRAVEL);
+    add_to(camera_eye.z, std::cos(radians(m.heading)) * m.speed * FLYOVER_TRAVEL);
+
+    if (m.heading < 0.0f)
+        add_to(m.heading, 360.0);
+    if (m.heading > 360.0f)
+        add_to(m.heading, -360.0);
+
+    if (distance_to_target(m) < FLYOVER_ARRIVAL) {
+        do {
+            m.target.x = float(std::rand() % FLYOVER_TARGET_SPAN + FLYOVER_TARGET_MIN);
+            m.target.z = float(std::rand() % FLYOVER_TARGET_SPAN + FLYOVER_TARGET_MIN);
+        } while (distance_to_target(m) < FLYOVER_MIN_LEG);
+        m.speed_goal = float(std::rand() % 4 + 2);
+    }
+
+    if (m.speed + 1.0f < m.speed_goal)
+        add_to(m.speed, FLYOVER_EASING);
+    if (m.speed - 1.0f > m.speed_goal)
+        add_to(m.speed, -FLYOVER_EASING);
+
+    step_carrier();
+
+    if (key[KEY_UP])
+        m.selection = 0;
+    if (key[KEY_DOWN])
+        m.selection = 1;
+    if (key[KEY_ENTER]) {
+        game.demo_mode = m.selection;
+        m.done = 1;
+    }
+}
+
+void run_title_menu()
+{
+    TitleMenu menu;
+    for (;;) {
+        while (game.pending_ticks.load() > 0) {
+            game.pending_ticks.fetch_sub(1);
+            step_title_menu(menu);
+        }
+        draw_title_menu(menu);
+        if (menu.done)
+            return;
+    }
+}

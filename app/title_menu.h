@@ -1,0 +1,40 @@
+// The title menu: PLAY or DEMO over a fly-over of the world that keeps the
+// Carrier in view, run with the same tick-and-draw pattern as the game.
+#pragma once
+
+struct FlyoverPoint {
+    float x, z;
+};
+
+// One call's menu and fly-over state; every call starts afresh.
+struct TitleMenu {
+    int selection = 0; // 0 PLAY, 1 DEMO
+    int done = 0;      // set when Enter confirms
+    float heading = 0.0f; // degrees, 0 along +z, 90 along +x
+    FlyoverPoint target = {0.0f, 0.0f};
+    float bearing = 0.0f;
+    int heading_quadrant = 0;
+    int bearing_quadrant = 0;
+    float speed = 10.0f;
+    float speed_goal = 10.0f;
+};
+
+constexpr float FLYOVER_CLEARANCE = 20.0f;   // the camera keeps this far above the ground
+constexpr float FLYOVER_CLIMB = 1.0f;        // units per tick while too low
+constexpr double FLYOVER_DRIFT = 0.005;      // times (rand % 100 - 50)
+constexpr float FLYOVER_AIM_TOLERANCE = 1.0f; // degrees within which it flies straight
+constexpr float FLYOVER_TURN = 0.5f;         // degrees per tick
+constexpr float FLYOVER_FAST_TURN = 1.6f;    // toward the next-numbered quadrant
+constexpr double FLYOVER_TRAVEL = 1.2;       // times the speed factor, per tick
+constexpr float FLYOVER_ARRIVAL = 200.0f;    // a target this close is reached
+constexpr float FLYOVER_MIN_LEG = 700.0f;    // a new target lies at least this far away
+constexpr int FLYOVER_TARGET_SPAN = 2000;
+constexpr int FLYOVER_TARGET_MIN = 200;
+constexpr double FLYOVER_EASING = 0.01;      // speed change per tick
+
+// One menu tick: the camera's height, steering, travel and target, the
+// Carrier's step and the menu keys.
+void step_title_menu(TitleMenu& menu);
+
+// Runs the menu until the user confirms; demo_mode then holds the choice.
+void run_title_menu();
