@@ -139,8 +139,12 @@ TEST_F(GameProcessTest, EscapeHeldWhileEnterConfirmsTheMenuEndsWithStatus0)
     ChildProcess child = start_child(GAME, folder_, environment());
     ChildOutcome outcome;
     ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
-    // Escape alone does nothing in the menu; with Enter it ends the program
-    // before the game starts. The chord is repeated until the menu has seen it.
+    // Escape alone does nothing in the menu, however long it is pressed.
+    for (int attempt = 0; attempt < 8; ++attempt)
+        press_keys(display_, {"Escape"});
+    ASSERT_FALSE(poll_child(child, outcome)) << "the menu waits for Enter";
+    // With Enter it ends the program before the game starts. The chord is
+    // repeated until the menu has seen it.
     for (int attempt = 0; attempt < 40 && !poll_child(child, outcome); ++attempt)
         press_keys(display_, {"Escape", "Return"});
     if (!outcome.ended)
