@@ -1,0 +1,136 @@
+// Authoring aid for the demo script: plays a compiled recording through the
+// real game, one logic tick and one frame per 60th of a second of a clock
+// driven here (so the lock-on dwell and the hit timers run as in the game),
+// and prints what the player, the Walker and the Carrier do. Frames can be
+// saved as pictures at chosen ticks.
+//
+// Usage: demo_trace RECORDING [EVERY [SEED [TICK PICTURE.bmp]...]]
+//   prints a line every EVERY ticks (default 60) and whenever the player
+//   lands, takes off, boards or leaves the Carrier, fires, hits the Walker or
+//   gains or loses a lock; SEED seeds the random numbers (default 1).
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <allegro.h>
+#include <alleggl.h>
+
+#include "app/demo.h"
+#include "app/game_state.h"
+#include "app/main_loop.h"
+#include "app/resources.h"
+#include "app/startup.h"
+#include "app/timers.h"
+#include "gameplay/player.h"
+#include "gameplay/projectiles.h"
+#include "world/frame.h"
+
+namespace {
+
+struct Watched {
+    int jump_active, riding, fire_charging, target_lock, view_mode;
+    float walker_health;
+    int player_health, walker_mode;
+};
+
+Watched watch()
+{
+    return {game.jump_active, game.carrier_riding, game.fire_charging, game.target_lock, game.view_mode,
+            game.walker_health, game.player_health, game.walker_mode};
+}
+
+bool changed(const Watched& a, const Watched& b)
+{
+    return a.jump_active != b.jump_active || a.riding != b.riding || a.fire_charging != b.fire_charging ||
+           a.target_lock != b.target_lock || a.view_mode != b.view_mode || a.walker_health != b.walker_health ||
+           a.player_health != b.player_health || a.walker_mode != b.walker_mode;
+}
+
+void print_line(int tick)
+{
+    std::string keys;
+    static const char* const NAMES[INPUT_RECORD_SIZE] = {"up", "down", "left", "right", "lshift",
+                                                         "z",  "x",    "pgup", "pgdn",  "f"};
+    for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
+        if (input_record[i] != 0)
+            keys += std::string(keys.empty() ? "" : ",") + NAMES[i];
+    std::printf("%4d %-14s player %7.1f %5.1f %7.1f hd %5.1f hp %3d jump %d ride %d view %d lock %d charge %d | "
+                "walker %7.1f %7.1f hp %4.1f mode %d | carrier %7.1f %7.1f wp %2d\n",
+                tick, keys.empty() ? "-" : keys.c_str(), player_position.x, player_position.y, player_position.z,
+                game.player_heading, game.player_health, game.jump_active, game.carrier_riding, game.view_mode,
+                game.target_lock, game.fire_charging, game.walker_pos.x, game.walker_pos.z, game.walker_health,
+                game.walker_mode, game.carrier_x, game.carrier_z, game.carrier_waypoint);
+}
+
+bool save_frame(const char* path)
+{
+    BITMAP* shot = create_bitmap_ex(24, SCREEN_W, SCREEN_H);
+    static unsigned char rgb[800 * 600 * 3];
+    if (shot == nullptr || SCREEN_W * SCREEN_H * 3 > int(sizeof rgb))
+        return false;
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, SCREEN_W, SCREEN_H, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    for (int y = 0; y < SCREEN_H; ++y)
+        for (int x = 0; x < SCREEN_W; ++x) {
+            const unsigned char* p = &rgb[(size_t(SCREEN_H - 1 - y) * SCREEN_W + x) * 3];
+            putpixel(shot, x, y, makecol24(p[0], p[1], p[2]));
+        }
+    PALETTE palette;
+    get_palette(palette);
+    const bool saved = save_bmp(path, shot, palette) == 0;
+    destroy_bitmap(shot);
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: demo_trace RECORDING [EVERY [SEED [TICK PICTURE.bmp]...]]\n");
+        return 2;
+    }
+    const int every = argc > 2 ? std::atoi(argv[2]) : 60;
+    const unsigned seed = argc > 3 ? unsigned(std::atoi(argv[3])) : 1u;
+    const std::string game_path = std::string(DEMO_TRACE_BUILD_DIR) + "/ironstep";
+    if (start_up(game_path.c_str()) != EXIT_NORMAL)
+        return 1;
+    // This program keeps the time itself: a tick is 16 or 17 milliseconds.
+    remove_int(tick_callback);
+    remove_int(clock_callback);
+    if (demo_file != nullptr)
+        std::fclose(demo_file);
+    demo_file = std::fopen(argv[1], "rb");
+    if (demo_file == nullptr) {
+        shut_down();
+        std::fprintf(stderr, "demo_trace: cannot open %s\n", argv[1]);
+        return 1;
+    }
+    std::srand(seed);
+    game.demo_mode = 1;
+    place_player_for_mode();
+
+    Watched before = watch();
+    for (int tick = 1; game.demo_index <= DEMO_LAST_RECORD; ++tick) {
+        const int ms = (tick % 3 == 0) ? 16 : 17;
+        for (int i = 0; i < ms; ++i)
+            clock_callback();
+        logic_step();
+        compose_frame();
+        const Watched now = watch();
+        if (tick % every == 0 || changed(before, now))
+            print_line(tick);
+        before = now;
+        for (int i = 0; i < PROJECTILE_SLOTS; ++i)
+            if (projectiles[i].exploded == 1 && projectiles[i].explosion_radius < 1.3f)
+                std::printf("%4d shot %d bursts at %.1f %.1f %.1f\n", tick, i, projectiles[i].position.x,
+                            projectiles[i].position.y, projectiles[i].position.z);
+        for (int a = 4; a + 1 < argc; a += 2)
+            if (std::atoi(argv[a]) == tick && !save_frame(argv[a + 1]))
+                std::fprintf(stderr, "demo_trace: cannot save %s\n", argv[a + 1]);
+    }
+    shut_down();
+    return 0;
+}
+END_OF_MAIN()
