@@ -155,6 +155,32 @@ TEST_F(GameProcessTest, EscapeHeldWhileEnterConfirmsTheMenuEndsWithStatus0)
     EXPECT_EQ(xmessage_log(), "");
 }
 
+TEST_F(GameProcessTest, TheDemoChosenInTheMenuPlaysToItsEndAndEndsWithStatus0)
+{
+    // The game reads its recording from the folder it starts in.
+    run_shell("cp '" + BUILD_DIR + "/vesk' '" + folder_ + "/'");
+    ChildProcess child = start_child(GAME, folder_, environment());
+    ChildOutcome outcome;
+    ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
+    ASSERT_EQ(run_shell("DISPLAY=" + display_ + " timeout 30 xdotool search --sync --name '^ironstep$' >/dev/null"), 0);
+    // Down chooses DEMO however often it is pressed; it is repeated so that
+    // one lost while the menu comes up does not leave PLAY chosen.
+    for (int attempt = 0; attempt < 3; ++attempt)
+        press_keys(display_, {"Down"});
+    press_keys(display_, {"Return"});
+    const auto confirmed = std::chrono::steady_clock::now();
+    // Play never ends by itself: only the demo, after its 2,499 records
+    // (41.65 seconds at 60 ticks a second), ends without Escape.
+    outcome = wait_child(child, 90.0);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - confirmed).count();
+    ASSERT_TRUE(outcome.ended) << "the demo did not end by itself; stderr: " << read_file(child.err_path);
+    EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_GT(seconds, 40.0) << "ended before the recording had played";
+    EXPECT_EQ(read_file(child.out_path), expected_console_output()) << "the recording was found";
+    EXPECT_EQ(xmessage_log(), "");
+}
+
 TEST_F(GameProcessTest, MissingDatafileEndsWithStatus12AndNamesTheFullPath)
 {
     const std::string program = install_game_copy("");
