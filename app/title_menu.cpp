@@ -68,7 +68,9 @@ void draw_menu_entry(float y, bool selected, const char* marked, const char* pla
     allegro_gl_printf(hud_font, -2.0f, y, -10.0f, colour, "%s", selected ? marked : plain);
 }
 
-void draw_title_menu(const TitleMenu& m)
+} // namespace
+
+void compose_title_menu(const TitleMenu& m)
 {
     frame_counter.fetch_add(1);
     const ViewportOrigin origin = viewport_origin();
@@ -98,11 +100,7 @@ void draw_title_menu(const TitleMenu& m)
     draw_menu_entry(2.6f, m.selection == 1, "->DEMO", "  DEMO");
     glBlendFunc(GL_ONE, GL_ZERO);
     glEnable(GL_DEPTH_TEST);
-    glFlush();
-    allegro_gl_flip();
 }
-
-} // namespace
 
 void step_title_menu(TitleMenu& m)
 {
@@ -156,7 +154,9 @@ void run_title_menu()
             game.pending_ticks.fetch_sub(1);
             step_title_menu(menu);
         }
-        draw_title_menu(menu);
+        compose_title_menu(menu);
+        glFlush();
+        allegro_gl_flip();
         if (menu.done)
             return;
     }

@@ -36,5 +36,9 @@ constexpr double FLYOVER_EASING = 0.01;      // speed change per tick
 // Carrier's step and the menu keys.
 void step_title_menu(TitleMenu& menu);
 
+// One menu frame in the back buffer: the world seen from the fly-over camera
+// looking at the Carrier, and the two entries.
+void compose_title_menu(const TitleMenu& menu);
+
 // Runs the menu until the user confirms; demo_mode then holds the choice.
 void run_title_menu();
