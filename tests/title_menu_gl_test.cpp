@@ -40,6 +40,8 @@ protected:
         game.carrier_x = 620.0f;
         game.carrier_z = 2336.0f;
         camera_eye = {620.0f, terrain_height_at(620.0f, 2236.0f) + 45.0f, 2236.0f};
+        // The look-at point takes its height from the player's feet.
+        player_position = {0.0f, terrain_height_at(620.0f, 2336.0f), 0.0f};
         glBlendFunc(GL_ONE, GL_ZERO);
         compose_title_menu(menu);
         return read_screen();
@@ -75,17 +77,15 @@ TEST_F(TitleMenuFrame, TheCameraLooksAtTheCarrierOverTheGroundAndLeavesTheGameSt
 {
     const Picture picture = frame(0);
     // The camera aims at the Carrier's foot: its dark red and brown deck
-    // fills the view above the middle.
+    // fills the middle of the view.
     int carrier = 0;
-    for (int y = 40; y < 200; y += 8)
+    for (int y = 100; y < 400; y += 15)
         for (int x = 240; x < 560; x += 16) {
             const Pixel p = picture.at(x, y);
             carrier += p.r > p.g + 20 && p.r > p.b + 20;
         }
-    EXPECT_GT(carrier, 200) << "of 400 probes";
-    const Pixel middle = picture.at(400, 300);
-    EXPECT_FALSE(middle.r > middle.g + 20 && middle.r > middle.b + 20) << "below it, the ground: " << middle;
-    // The ground is drawn below it, and the sky above the text.
+    EXPECT_GT(carrier, 130) << "of 400 probes";
+    // The ground is drawn below the Carrier, and the sky above the text.
     const Pixel ground = picture.at(400, 590);
     EXPECT_GT(ground.g, ground.b) << ground;
     EXPECT_TRUE(close_to(picture.at(700, 10), clear_colour_pixel(), 12)) << picture.at(700, 10);
