@@ -1,6 +1,7 @@
 #include "tests/process_runner.h"
 
 #include <chrono>
+#include <cstdint>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -121,4 +122,69 @@ int run_shell(const std::string& command)
 {
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+ScreenCapture::Rgb ScreenCapture::at(int x, int y) const
+{
+    const unsigned char* p = &rgb[(std::size_t(y) * width + x) * 3];
+    return {p[0], p[1], p[2]};
+}
+
+namespace {
+
+std::uint32_t big_endian_word(const std::string& data, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value = value << 8 | static_cast<unsigned char>(data[offset + i]);
+    return value;
+}
+
+int mask_shift(std::uint32_t mask)
+{
+    int shift = 0;
+    while (mask != 0 && (mask & 1u) == 0) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
+} // namespace
+
+bool capture_screen(const std::string& display, const std::string& scratch_file, ScreenCapture& out)
+{
+    if (run_shell("xwd -root -silent -display '" + display + "' -out '" + scratch_file + "'") != 0)
+        return false;
+    const std::string data = read_file(scratch_file);
+    // The header: 25 big-endian words, then the window name up to its size.
+    if (data.size() < 100)
+        return false;
+    const auto word = [&](int i) { return big_endian_word(data, std::size_t(i) * 4); };
+    const std::uint32_t header_size = word(0), format = word(2), width = word(4), height = word(5);
+    const std::uint32_t byte_order = word(7), bits_per_pixel = word(11), bytes_per_line = word(12);
+    const std::uint32_t red_mask = word(14), green_mask = word(15), blue_mask = word(16), colours = word(19);
+    const std::size_t pixels = std::size_t(header_size) + std::size_t(colours) * 12;
+    if (format != 2 || (bits_per_pixel != 32 && bits_per_pixel != 24) || width == 0 || height == 0 ||
+        width > 8192 || height > 8192 || bytes_per_line < width * (bits_per_pixel / 8) ||
+        data.size() < pixels + std::size_t(bytes_per_line) * height)
+        return false;
+    out.width = int(width);
+    out.height = int(height);
+    out.rgb.assign(std::size_t(width) * height * 3, 0);
+    const std::size_t step = bits_per_pixel / 8;
+    for (std::uint32_t y = 0; y < height; ++y)
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const std::size_t at = pixels + std::size_t(y) * bytes_per_line + x * step;
+            std::uint32_t value = 0;
+            for (std::size_t i = 0; i < step; ++i) {
+                const std::uint32_t byte = static_cast<unsigned char>(data[at + i]);
+                value |= byte_order == 0 ? byte << (8 * i) : byte << (8 * (step - 1 - i));
+            }
+            unsigned char* p = &out.rgb[(std::size_t(y) * width + x) * 3];
+            p[0] = static_cast<unsigned char>((value & red_mask) >> mask_shift(red_mask));
+            p[1] = static_cast<unsigned char>((value & green_mask) >> mask_shift(green_mask));
+            p[2] = static_cast<unsigned char>((value & blue_mask) >> mask_shift(blue_mask));
+        }
+    return true;
 }

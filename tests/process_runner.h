@@ -42,3 +42,18 @@ void remove_tree(const std::string& path);
 
 // Runs a shell command with the given display; returns its exit status.
 int run_shell(const std::string& command);
+
+// The root window of an X display as xwd saves it, in 8-bit RGB, row 0 at
+// the top.
+struct ScreenCapture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    struct Rgb {
+        int r, g, b;
+    };
+    Rgb at(int x, int y) const;
+};
+
+// Captures the whole screen of display through xwd; false if xwd failed or
+// wrote something other than a 24- or 32-bit true-colour picture.
+bool capture_screen(const std::string& display, const std::string& scratch_file, ScreenCapture& out);

@@ -10,115 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/process_runner.h"
+#include "tests/game_process.h"
 
 namespace {
-
-const std::string GAME = GAME_BINARY;
-const std::string BUILD_DIR = TEST_BUILD_DIR;
-
-// Both colour tables fill their bar with 64 stars, however often the library
-// reports its progress.
-std::string expected_console_output()
-{
-    const std::string bar = "<" + std::string(64, '.') + ">\r<" + std::string(64, '*');
-    return "Generating rgb_map table:\n" + bar + "\n\n" + "Generating lighting table:\n" + bar + "\n";
-}
-
-class GameProcessTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        const char* display = std::getenv("DISPLAY");
-        ASSERT_NE(display, nullptr) << "the process tests need an X display: run them through 'make test'";
-        display_ = display;
-        folder_ = make_temp_folder();
-        ASSERT_FALSE(folder_.empty());
-        // Under X11 allegro_message runs xmessage and waits for a click; this
-        // stand-in records its arguments and answers as if OK were clicked
-        // (status 101), so the message is not repeated on the console.
-        run_shell("mkdir -p '" + folder_ + "/bin'");
-        const std::string script = folder_ + "/bin/xmessage";
-        run_shell("printf '#!/bin/sh\\nprintf \"%%s\\\\n\" \"$@\" >> \"" + folder_ +
-                  "/xmessage.log\"\\nexit 101\\n' > '" + script + "' && chmod +x '" + script + "'");
-    }
-
-    void TearDown() override { remove_tree(folder_); }
-
-    std::vector<std::string> environment(bool with_display = true) const
-    {
-        std::vector<std::string> env = {
-            "PATH=" + folder_ + "/bin:/usr/bin:/bin",
-            "HOME=" + folder_,
-            "LIBGL_ALWAYS_SOFTWARE=1",
-        };
-        if (with_display)
-            env.push_back("DISPLAY=" + display_);
-        return env;
-    }
-
-    std::string xmessage_log() const { return read_file(folder_ + "/xmessage.log"); }
-
-    // A copy of the game in its own folder, with the scenery list and with
-    // or without a datafile.
-    std::string install_game_copy(const std::string& datafile_source, bool with_scenery = true)
-    {
-        const std::string game_folder = folder_ + "/game";
-        run_shell("mkdir -p '" + game_folder + "' && cp '" + GAME + "' '" + game_folder + "/'");
-        if (!datafile_source.empty())
-            run_shell("cp '" + datafile_source + "' '" + game_folder + "/height.dat'");
-        if (with_scenery)
-            run_shell("cp '" + BUILD_DIR + "/scenery.txt' '" + game_folder + "/'");
-        return game_folder + "/ironstep";
-    }
-
-    // Waits until the console shows both colour tables; false if the game ended first.
-    bool wait_for_tables(ChildProcess& child, ChildOutcome& outcome)
-    {
-        const std::string expected = expected_console_output();
-        for (int i = 0; i < 300 && read_file(child.out_path) != expected; ++i) {
-            if (poll_child(child, outcome))
-                return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return true;
-    }
-
-    // Presses the given keys together for a moment as real X key events.
-    void press_keys(const std::string& display, const std::vector<std::string>& keys)
-    {
-        std::string down, up;
-        for (const std::string& k : keys) {
-            down += " keydown " + k;
-            up += " keyup " + k;
-        }
-        run_shell("DISPLAY=" + display + " xdotool" + down + " sleep 0.3" + up);
-    }
-
-    // Once the console shows both colour tables, presses Enter (PLAY in the
-    // title menu) and then Escape, each for a moment, until the game ends.
-    // Keys sent before the window is up are lost, so the pair is repeated;
-    // Enter does nothing in the game and Escape nothing in the menu. Returns
-    // the seconds from the first Escape to the end, or a negative value if it
-    // never ended.
-    double escape_until_ended(ChildProcess& child, ChildOutcome& outcome, const std::string& display)
-    {
-        if (!wait_for_tables(child, outcome))
-            return -1.0;
-        const auto first_escape = std::chrono::steady_clock::now();
-        for (int attempt = 0; attempt < 40; ++attempt) {
-            press_keys(display, {"Return"});
-            press_keys(display, {"Escape"});
-            if (poll_child(child, outcome))
-                return std::chrono::duration<double>(std::chrono::steady_clock::now() - first_escape).count();
-        }
-        wait_child(child, 0.1);
-        return -1.0;
-    }
-
-    std::string display_;
-    std::string folder_;
-};
 
 TEST_F(GameProcessTest, EscapeEndsTheGameWithStatus0EvenWhenStartedFromAnotherFolder)
 {
@@ -152,32 +46,6 @@ TEST_F(GameProcessTest, EscapeHeldWhileEnterConfirmsTheMenuEndsWithStatus0)
     ASSERT_TRUE(outcome.ended) << "stderr: " << read_file(child.err_path);
     EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(xmessage_log(), "");
-}
-
-TEST_F(GameProcessTest, TheDemoChosenInTheMenuPlaysToItsEndAndEndsWithStatus0)
-{
-    // The game reads its recording from the folder it starts in.
-    run_shell("cp '" + BUILD_DIR + "/vesk' '" + folder_ + "/'");
-    ChildProcess child = start_child(GAME, folder_, environment());
-    ChildOutcome outcome;
-    ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
-    ASSERT_EQ(run_shell("DISPLAY=" + display_ + " timeout 30 xdotool search --sync --name '^ironstep$' >/dev/null"), 0);
-    // Down chooses DEMO however often it is pressed; it is repeated so that
-    // one lost while the menu comes up does not leave PLAY chosen.
-    for (int attempt = 0; attempt < 3; ++attempt)
-        press_keys(display_, {"Down"});
-    press_keys(display_, {"Return"});
-    const auto confirmed = std::chrono::steady_clock::now();
-    // Play never ends by itself: only the demo, after its 2,499 records
-    // (41.65 seconds at 60 ticks a second), ends without Escape.
-    outcome = wait_child(child, 90.0);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - confirmed).count();
-    ASSERT_TRUE(outcome.ended) << "the demo did not end by itself; stderr: " << read_file(child.err_path);
-    EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_GT(seconds, 40.0) << "ended before the recording had played";
-    EXPECT_EQ(read_file(child.out_path), expected_console_output()) << "the recording was found";
     EXPECT_EQ(xmessage_log(), "");
 }
 
