@@ -226,19 +226,26 @@ TEST_F(EndToEndTest, TheDemoChosenInTheMenuShowsItsBannerAndKeysAndEndsByItselfW
     run_shell("cp '" + BUILD_DIR + "/vesk' '" + folder_ + "/'");
     ChildOutcome outcome;
     ChildProcess child = start_game(outcome);
-    // Down chooses DEMO however often it is pressed; it is repeated so that
-    // one lost while the menu comes up does not leave PLAY chosen.
-    for (int attempt = 0; attempt < 3; ++attempt)
+    // Down chooses DEMO, Enter confirms; each is pressed again until the
+    // screen shows that it was seen (a press while the menu comes up is lost).
+    ScreenCapture menu = capture();
+    for (int attempt = 0; attempt < 10 && count_near(menu, {16, 128, 64}, 115, 170) < 150; ++attempt) {
         hold({"Down"}, 0.3);
-    const ScreenCapture menu = capture();
-    EXPECT_GT(count_near(menu, {16, 128, 64}, 115, 170), 150) << "DEMO now chosen";
-    hold({"Return"}, 0.3);
-    const auto confirmed = std::chrono::steady_clock::now();
-
-    pause(2.0);
-    const ScreenCapture early = capture();
-    EXPECT_TRUE(shows_banner(early));
+        menu = capture();
+    }
+    ASSERT_GT(count_near(menu, {16, 128, 64}, 115, 170), 150) << "DEMO chosen";
+    EXPECT_LT(count_near(menu, {16, 128, 64}, 20, 75), 150) << "PLAY no longer";
+    auto confirmed = std::chrono::steady_clock::now();
+    ScreenCapture early = menu;
+    for (int attempt = 0; attempt < 10 && !shows_banner(early); ++attempt) {
+        confirmed = std::chrono::steady_clock::now();
+        hold({"Return"}, 0.3);
+        pause(0.5);
+        early = capture();
+    }
+    ASSERT_TRUE(shows_banner(early)) << "Enter starts the demo";
     EXPECT_TRUE(shows_hud_frame(early));
+    pause(2.0);
     // From about 13 to 30 seconds the recording walks: Up's key lights, Down's does not.
     pause(18.0);
     const ScreenCapture walking = capture();
