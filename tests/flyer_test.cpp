@@ -138,7 +138,15 @@ TEST_F(FlyerTest, HuntsThePlayerWithinItsPitchSpeedAndHeightBoundsAndBombsItOnEv
     float run_start = game.bomb_run_start;
     for (int t = 1; t <= 3000; ++t) {
         const int active = game.bomb_run_active;
+        // The height and quadrants before the tick decide its pitch step:
+        // nose down above 80, up below 40, else down heading at the player.
+        const float above = game.flyer_pos.y - GROUND, pitch = game.flyer_pitch;
+        const double step = above > 80.0f   ? 0.1
+                            : above < 40.0f ? -0.1
+                            : game.flyer_heading_quadrant == game.flyer_target_quadrant ? 0.1
+                                                                                         : -0.1;
         tick_at(100.0f + float(t) / 6.0f);
+        ASSERT_NEAR(game.flyer_pitch, std::clamp(double(pitch) + step, 86.0, 93.0), 1e-4) << t;
         ASSERT_TRUE(std::isfinite(game.flyer_pos.x + game.flyer_pos.y + game.flyer_pos.z)) << t;
         ASSERT_GE(game.flyer_pitch, 86.0f) << t;
         ASSERT_LE(game.flyer_pitch, 93.0f) << t;
@@ -152,6 +160,8 @@ TEST_F(FlyerTest, HuntsThePlayerWithinItsPitchSpeedAndHeightBoundsAndBombsItOnEv
         }
         if (active == 0 && game.bomb_run_active == 1) {
             ++runs;
+            // Started by the Flyer's step, the run's first bomb falls in the same tick.
+            ASSERT_LT(bombs[0].position.y, game.flyer_pos.y - 1.0f) << t;
             run_start = game.bomb_run_start;
             ASSERT_LT(distance_to_player(), 225.0) << t;
         }

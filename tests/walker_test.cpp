@@ -129,10 +129,15 @@ TEST_F(WalkerTest, LosingThePlayerStartsAWanderBetweenRandomGoalsInsideTheTown)
         logic_step();
         ASSERT_TRUE(walker_finite()) << t;
         ASSERT_EQ(game.walker_mode, 1);
-        if (game.walker_goal_x == gx && game.walker_goal_z == gz)
+        // A new goal exactly when the tick began within 35 of the old one on
+        // both axes (a goal in a corner of the town may be drawn again).
+        const bool renewed = game.walker_goal_x != gx || game.walker_goal_z != gz;
+        const bool near = std::fabs(at.x - gx) < 35.0f && std::fabs(at.z - gz) < 35.0f;
+        const bool corner = (gx == 1545.0f || gx == 1945.0f) && (gz == 981.0f || gz == 1381.0f);
+        ASSERT_TRUE(near ? renewed || corner : !renewed) << t;
+        if (!renewed)
             continue;
         ++goals;
-        ASSERT_TRUE(std::fabs(at.x - gx) < 35.0f && std::fabs(at.z - gz) < 35.0f) << "only near the old goal, " << t;
         ASSERT_LE(std::fabs(game.walker_goal_x - gx), 129.0f);
         ASSERT_LE(std::fabs(game.walker_goal_z - gz), 129.0f);
         ASSERT_TRUE(game.walker_goal_x >= 1545.0f && game.walker_goal_x <= 1945.0f) << game.walker_goal_x;
