@@ -6,7 +6,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 # the folders it enters and leaves.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure game build build-sanitize run test bench clean
+.PHONY: all deps configure game build build-sanitize run test bench screenshots clean
 
 all: build
 
@@ -38,6 +38,11 @@ test: build build-sanitize
 
 bench: build
 	@sh tools/run_benchmarks.sh $(BUILD)
+
+# The README's pictures, rendered headless into docs/.
+screenshots: configure
+	@cmake --build $(BUILD) --target readme_pictures -j $(JOBS)
+	@sh tools/readme_pictures.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_SANITIZE)

@@ -1,0 +1,255 @@
+// Renders one of the README's pictures through the real game: fixed random
+// numbers, a clock driven here (16 or 17 milliseconds a tick, so the lock-on
+// dwell, the pulse and the hit timers run as in the game), one logic tick and
+// one frame per 60th of a second with keys held as a player would, and the
+// chosen frame saved as a BMP file.
+//
+// Usage: readme_pictures SCENE OUTPUT.bmp
+//   SCENE: title_menu, chase_view, close_view_sight, close_view_lock,
+//          explosion or demo_banner.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include <allegro.h>
+#include <alleggl.h>
+
+#include "app/demo.h"
+#include "app/game_state.h"
+#include "app/main_loop.h"
+#include "app/resources.h"
+#include "app/startup.h"
+#include "app/timers.h"
+#include "app/title_menu.h"
+#include "gameplay/player.h"
+#include "gameplay/projectiles.h"
+#include "world/frame.h"
+
+namespace {
+
+int tick_number = 0;
+
+// The milliseconds of one tick on the game's 1 ms clock.
+void advance_clock()
+{
+    ++tick_number;
+    const int ms = (tick_number % 3 == 0) ? 16 : 17;
+    for (int i = 0; i < ms; ++i)
+        clock_callback();
+}
+
+void hold(std::initializer_list<int> keys)
+{
+    for (int k : keys)
+        key[k] = 1;
+}
+
+void release(std::initializer_list<int> keys)
+{
+    for (int k : keys)
+        key[k] = 0;
+}
+
+// Ticks of play with the given keys held, each followed by a frame as the
+// main loop draws it (the lock-on search runs in the frame).
+void play(int ticks, std::initializer_list<int> keys = {})
+{
+    for (int i = 0; i < ticks; ++i) {
+        hold(keys);
+        advance_clock();
+        logic_step();
+        frame_counter.fetch_add(1);
+        compose_frame();
+    }
+    release(keys);
+}
+
+// The turn key that brings the player's heading toward the Walker, or 0 when
+// the heading is within a degree of it.
+int turn_toward_walker()
+{
+    const double want = std::atan2(double(game.walker_pos.x - player_position.x),
+                                   double(game.walker_pos.z - player_position.z)) * 180.0 / M_PI;
+    double off = std::fmod(want - double(game.player_heading) + 720.0, 360.0);
+    if (off > 180.0)
+        off -= 360.0;
+    if (std::fabs(off) <= 1.0)
+        return 0;
+    return off > 0.0 ? KEY_LEFT : KEY_RIGHT;
+}
+
+// Turns on the spot until the player faces the Walker.
+void face_walker()
+{
+    for (int i = 0; i < 400 && turn_toward_walker() != 0; ++i)
+        play(1, {turn_toward_walker()});
+}
+
+// Holds X (the close view) and keeps the Walker in the sight for the given
+// ticks, or until the lock when `ticks` is 0.
+void track_walker(int ticks)
+{
+    for (int i = 0; i < (ticks > 0 ? ticks : 600) && (ticks > 0 || game.target_lock == 0); ++i) {
+        const int turn = game.target_lock == 0 ? turn_toward_walker() : 0;
+        if (turn != 0)
+            play(1, {KEY_X, turn});
+        else
+            play(1, {KEY_X});
+    }
+}
+
+// Saves the back buffer, at half size (each pixel the mean of a 2 x 2 block)
+// unless `full`: small pictures keep the README light.
+bool save_frame(const char* path, bool full)
+{
+    const int w = SCREEN_W;
+    const int h = SCREEN_H;
+    const int f = full ? 1 : 2;
+    std::vector<unsigned char> rgb(size_t(w) * h * 3);
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    BITMAP* shot = create_bitmap_ex(24, w / f, h / f);
+    if (shot == nullptr)
+        return false;
+    const int n = f * f;
+    for (int y = 0; y < h / f; ++y)
+        for (int x = 0; x < w / f; ++x) {
+            int sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < f; ++dy)
+                for (int dx = 0; dx < f; ++dx) {
+                    // GL rows run bottom-up.
+                    const unsigned char* p = &rgb[(size_t(h - 1 - (f * y + dy)) * w + f * x + dx) * 3];
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += p[c];
+                }
+            putpixel(shot, x, y, makecol24((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n));
+        }
+    PALETTE palette;
+    get_palette(palette);
+    const bool saved = save_bmp(path, shot, palette) == 0;
+    destroy_bitmap(shot);
+    return saved;
+}
+
+// Ticks before the picture: the scene's own, or the one given on the command line.
+int wait_ticks = -1;
+
+int ticks_or(int tuned)
+{
+    return wait_ticks >= 0 ? wait_ticks : tuned;
+}
+
+// The menu over the fly-over 46 seconds in: the Carrier close, the town behind it.
+void title_menu_scene()
+{
+    TitleMenu menu;
+    for (int i = 0, n = ticks_or(2760); i < n; ++i) {
+        advance_clock();
+        step_title_menu(menu);
+    }
+    compose_title_menu(menu);
+}
+
+// The player walking into the town in the chase view.
+void chase_view_scene()
+{
+    play(ticks_or(120), {KEY_UP});
+}
+
+// The close view on the Walker: the gunsight turning orange as it nears the
+// centre, then (held on past three quarters of a second) the lock marker.
+void close_view_scene(bool locked)
+{
+    face_walker();
+    track_walker(locked ? 0 : ticks_or(20));
+    if (locked)
+        track_walker(ticks_or(10));
+}
+
+// A fully charged shot fired at a house across the square, its burst a
+// little grown against the wall, seen from behind the player.
+void explosion_scene()
+{
+    play(150, {KEY_RIGHT});
+    play(62, {KEY_Z});
+    for (int i = 0; i < 120 && projectiles[0].exploded == 0; ++i)
+        play(1);
+    play(ticks_or(25));
+}
+
+// The demo some seconds in, with the keys it presses lit on the banner.
+bool demo_banner_scene(const std::string& build_dir)
+{
+    if (demo_file != nullptr)
+        std::fclose(demo_file);
+    demo_file = std::fopen((build_dir + "/vesk").c_str(), "rb");
+    if (demo_file == nullptr)
+        return false;
+    game.demo_mode = 1;
+    place_player_for_mode();
+    play(ticks_or(185));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: readme_pictures SCENE OUTPUT.bmp [TICKS]\n");
+        return 2;
+    }
+    const std::string scene = argv[1];
+    wait_ticks = argc > 3 ? std::atoi(argv[3]) : -1;
+    const std::string build_dir = README_PICTURES_BUILD_DIR;
+    if (start_up((build_dir + "/ironstep").c_str()) != EXIT_NORMAL)
+        return 1;
+    // This program keeps the time itself and presses the keys: without a
+    // keyboard driver, polling leaves the key array as set here.
+    remove_int(tick_callback);
+    remove_int(clock_callback);
+    remove_keyboard();
+    std::srand(1);
+    // The clock starts here from zero, whatever ran during start-up: the
+    // game clock, the pulse of the lock marker and the frame-rate count.
+    clock_ms_elapsed.store(0);
+    game.game_clock.store(0.0f);
+    game.pulse_value.store(0.0f);
+    game.pulse_falling.store(0);
+    ms_countdown.store(1000);
+    frame_counter.store(0);
+    bool known = true;
+    if (scene == "title_menu") {
+        title_menu_scene();
+    } else if (scene == "demo_banner") {
+        known = demo_banner_scene(build_dir);
+    } else {
+        place_player_for_mode();
+        if (scene == "chase_view")
+            chase_view_scene();
+        else if (scene == "close_view_sight" || scene == "close_view_lock")
+            close_view_scene(scene == "close_view_lock");
+        else if (scene == "explosion")
+            explosion_scene();
+        else
+            known = false;
+    }
+    std::printf("%s: tick %d, player %.0f %.0f %.0f heading %.0f, view %d lock %d nearest %.0f, walker %.0f %.0f "
+                "hp %.1f\n",
+                scene.c_str(), tick_number, player_position.x, player_position.y, player_position.z,
+                game.player_heading, game.view_mode, game.target_lock, double(game.nearest_marker_distance),
+                game.walker_pos.x, game.walker_pos.z, game.walker_health);
+    // The banner's lit keys and the burst's points are too small to see at half size.
+    const bool saved = known && save_frame(argv[2], scene == "demo_banner" || scene == "explosion");
+    shut_down();
+    if (!known)
+        std::fprintf(stderr, "readme_pictures: unknown scene %s\n", scene.c_str());
+    return saved ? 0 : 1;
+}
+END_OF_MAIN()
