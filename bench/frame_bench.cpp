@@ -3,8 +3,11 @@
 // code: the ratio shows what the game's own drawing code costs. The floor
 // holds the terrain and the scenery (one colour per part, as the frame sends
 // them). The worst frame adds 100 projectile bursts in view, and their points
-// are timed beside a bare loop that does the same work per point. Last, the
-// lock-on search of a close-view frame.
+// are timed beside a bare loop that does the same work per point. The HUD
+// with every overlay on is timed beside a bare loop submitting the same
+// primitives from vertices worked out once. Last, the lock-on search of a
+// close-view frame. With a file name as argument, the headline figures are
+// also written there as rows of "what<TAB>figure<TAB>target<TAB>met".
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -15,16 +18,22 @@
 
 #include <allegro.h>
 #include <alleggl.h>
+#include <GL/glu.h>
 
+#include "app/demo.h"
+#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/maths.h"
+#include "app/resources.h"
 #include "app/startup.h"
+#include "app/startup_tables.h"
 #include "app/timers.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "world/camera.h"
 #include "world/frame.h"
+#include "world/hud.h"
 #include "world/projectile_drawing.h"
 #include "world/scenery.h"
 #include "world/terrain.h"
@@ -146,9 +155,161 @@ void bare_bursts()
     }
 }
 
+// Every overlay on: close view without a lock (the gunsight, orange with a
+// target near the centre), half health, the demo banner with all ten keys lit.
+void show_whole_hud()
+{
+    game.view_mode = 1;
+    game.target_lock = 0;
+    game.nearest_marker_distance = 50.0f;
+    game.player_health = 50;
+    game.demo_mode = 1;
+    input_record.fill(INPUT_PRESSED);
+}
+
+struct HudVertex {
+    float r, g, b, a;
+    float x, y;
+};
+
+// The HUD's primitives in screen pixels, worked out once from what the HUD
+// shows: the sight's colour, the pie's rim, the minimap's texture window and
+// the lit key rectangles.
+struct HudStream {
+    GLubyte sight_red;
+    std::vector<HudVertex> pie;
+    float map_u0, map_u1, map_v0, map_v1;
+    std::vector<HudVertex> keys;
+};
+
+HudStream hud_stream()
+{
+    HudStream s;
+    const double r = std::sqrt(double((SCREEN_W / 2) * SCREEN_W / 2 + (SCREEN_H / 2) * SCREEN_H / 2));
+    s.sight_red = GLubyte(255.0 * (r - game.nearest_marker_distance) / r);
+    const float cy = float(SCREEN_H - 100);
+    s.pie.push_back({0.5f, 0.5f, 0.15f, 0.25f, 150.0f, cy});
+    bool full = true;
+    for (int i = 0; i <= 100; ++i) {
+        const double a = radians(double((i * 360) / 100));
+        s.pie.push_back({0.5f, full ? 0.5f : 0.0f, 0.15f, full ? 0.25f : 0.45f, float(150.0 - 100.0 * std::sin(a)),
+                         float(cy - 100.0 * std::cos(a))});
+        if (i == game.player_health)
+            full = false;
+    }
+    const double h = 1250.0 / game.minimap_zoom;
+    s.map_u0 = float((player_position.x - h) / 2500.0);
+    s.map_u1 = float((player_position.x + h) / 2500.0);
+    s.map_v0 = float((2500.0 - player_position.z - h) / 2500.0);
+    s.map_v1 = float((2500.0 - player_position.z + h) / 2500.0);
+    for (const ScreenRect& k : input_indicator_rects) {
+        s.keys.push_back({0.55f, 0.75f, 1.0f, 0.4f, k.x1, k.y1});
+        s.keys.push_back({0.15f, 0.35f, 0.6f, 0.25f, k.x1, k.y2});
+        s.keys.push_back({0.15f, 0.35f, 0.6f, 0.25f, k.x2, k.y2});
+        s.keys.push_back({0.65f, 1.05f, 1.0f, 0.55f, k.x2, k.y1});
+    }
+    return s;
+}
+
+void bare_hud(const HudStream& s)
+{
+    const int w = SCREEN_W;
+    const int h = SCREEN_H;
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(-0.325, w - 0.325, h - 0.325, -0.325);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const int x0 = (w - game.viewport_width) / 2;
+    const int x1 = (w + game.viewport_width) / 2;
+    const int y0 = (h - game.viewport_height) / 2;
+    const int y1 = (h + game.viewport_height) / 2;
+    glColor3ub(64, 128, 196);
+    glDisable(GL_DEPTH_TEST);
+    glBegin(GL_LINE_LOOP);
+    glVertex2i(x0, y0);
+    glVertex2i(x1 - 1, y0);
+    glVertex2i(x1 - 1, y1 - 1);
+    glVertex2i(x0, y1 - 1);
+    glEnd();
+    glColor3ub(s.sight_red, 128, 16);
+    glBegin(GL_LINES);
+    glVertex2i(w / 2 - 50, h / 2);
+    glVertex2i(w / 2 + 50, h / 2);
+    glVertex2i(w / 2, int(h / 2 - 50 / 1.33));
+    glVertex2i(w / 2, int(h / 2 + 50 / 1.33));
+    glEnd();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glShadeModel(GL_FLAT);
+    glBegin(GL_TRIANGLE_FAN);
+    for (const HudVertex& v : s.pie) {
+        glColor4f(v.r, v.g, v.b, v.a);
+        glVertex2f(v.x, v.y);
+    }
+    glEnd();
+    glShadeModel(GL_SMOOTH);
+    glBindTexture(GL_TEXTURE_2D, minimap_texture);
+    glColor4f(0.88f, 0.76f, 0.51f, 0.2f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(s.map_u0, s.map_v0);
+    glVertex2i(w - 200, h - 200);
+    glTexCoord2f(s.map_u0, s.map_v1);
+    glVertex2i(w - 200, h);
+    glTexCoord2f(s.map_u1, s.map_v1);
+    glVertex2i(w, h);
+    glTexCoord2f(s.map_u1, s.map_v0);
+    glVertex2i(w, h - 200);
+    glEnd();
+    glBindTexture(GL_TEXTURE_2D, banner_texture);
+    glColor4f(0.35f, 0.55f, 0.8f, 0.6f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2i(0, 0);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2i(0, 150);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2i(w, 150);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2i(w, 0);
+    glEnd();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glBegin(GL_QUADS);
+    for (const HudVertex& v : s.keys) {
+        glColor4f(v.r, v.g, v.b, v.a);
+        glVertex2f(v.x, v.y);
+    }
+    glEnd();
+    // The frame-rate text through the same font call: its glyph quads are
+    // the library's, not the game's.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(48.0, 1.333333, 1.0, 120.0);
+    glMatrixMode(GL_MODELVIEW);
+    glScalef(0.1f, 0.1f, 0.1f);
+    allegro_gl_printf(hud_font, -20.0f, 2.6f, -34.0f, makecol(200, 100, 50), "FPS:  %d ", fps_value.load());
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glScalef(10.0f, 10.0f, 10.0f);
+    glEnable(GL_DEPTH_TEST);
+}
+
+// One headline figure for the summary that "make bench" prints at its end.
+void summary_row(std::FILE* out, const char* what, const std::string& figure, const char* target, bool met)
+{
+    if (out != nullptr)
+        std::fprintf(out, "%s\t%s\t%s\t%s\n", what, figure.c_str(), target, met ? "yes" : "NO");
+}
+
+std::string format(const char* pattern, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     const std::string game_path = std::string(BENCH_BUILD_DIR) + "/ironstep";
     if (start_up(game_path.c_str()) != EXIT_NORMAL)
@@ -233,6 +394,44 @@ int main()
     const double bare_burst_ms = median(bare_burst_times);
     projectiles = {};
 
+    // The HUD over the world (the world's drawing untimed), by the game and by
+    // the bare loop.
+    show_whole_hud();
+    const HudStream hud = hud_stream();
+    const auto bare_hud_drawn = [&hud] { bare_hud(hud); };
+    // Both draw the same picture: compare them pixel by pixel first.
+    const auto read_screen = [] {
+        std::vector<unsigned char> rgb(size_t(SCREEN_W) * SCREEN_H * 3);
+        glFinish();
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, SCREEN_W, SCREEN_H, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        return rgb;
+    };
+    world_drawn();
+    draw_hud();
+    const std::vector<unsigned char> game_hud_picture = read_screen();
+    world_drawn();
+    bare_hud(hud);
+    const std::vector<unsigned char> bare_hud_picture = read_screen();
+    long hud_pixels_differing = 0;
+    for (size_t i = 0; i < game_hud_picture.size(); i += 3)
+        if (std::equal(&game_hud_picture[i], &game_hud_picture[i] + 3, &bare_hud_picture[i]) == false)
+            ++hud_pixels_differing;
+    Times game_hud_times, bare_hud_times;
+    for (int i = 0; i < FRAMES; ++i) {
+        world_drawn();
+        time_frame(draw_hud, game_hud_times);
+        world_drawn();
+        time_frame(bare_hud_drawn, bare_hud_times);
+    }
+    const double game_hud_ms = median(game_hud_times);
+    const double bare_hud_ms = median(bare_hud_times);
+    game.demo_mode = 0;
+    input_record.fill(0);
+    game.player_health = 100;
+    game.view_mode = 0;
+
     // The lock-on search of one close-view frame, both actors on screen and
     // neither locked: the feedback pass and the scan of what it returns. The
     // clock is held still, so that no lock (and no marker) comes in between.
@@ -269,8 +468,27 @@ int main()
     std::printf("  whole worst frame:                %8.3f ms (%.1f frames per second)\n", worst_ms,
                 1000.0 / worst_ms);
 
+    std::printf("\nHUD, every overlay on: gunsight, health pie, minimap, demo banner with ten keys lit, text\n");
+    std::printf("  game HUD (draw_hud):              %8.3f ms\n", game_hud_ms);
+    std::printf("  same primitives, bare loop:       %8.3f ms\n", bare_hud_ms);
+    std::printf("  ratio:                            %8.3f (target within 1.15)\n", game_hud_ms / bare_hud_ms);
+    std::printf("  pixels where the two pictures differ: %ld of %d\n", hud_pixels_differing, SCREEN_W * SCREEN_H);
+
     std::printf("\nlock-on search, both actors in view (median of %d searches)\n", FRAMES * 10);
     std::printf("  feedback pass and scan:           %8.4f ms (target under 0.2; nearest %.1f pixels)\n", search_ms,
                 double(nearest_seen));
+
+    std::FILE* summary = argc > 1 ? std::fopen(argv[1], "a") : nullptr;
+    const double world_ratio = game_ms / floor_ms;
+    const double burst_ratio = game_burst_ms / bare_burst_ms;
+    const double hud_ratio = game_hud_ms / bare_hud_ms;
+    summary_row(summary, "frame: terrain and scenery / bare loop", format("%.2f", world_ratio), "within 1.15",
+                world_ratio <= 1.15);
+    summary_row(summary, "frame: 100 bursts / bare loop", format("%.2f", burst_ratio), "within 1.15",
+                burst_ratio <= 1.15);
+    summary_row(summary, "HUD (draw_hud) / bare loop", format("%.2f", hud_ratio), "within 1.15", hud_ratio <= 1.15);
+    summary_row(summary, "lock-on search per frame", format("%.4f ms", search_ms), "under 0.2 ms", search_ms < 0.2);
+    if (summary != nullptr)
+        std::fclose(summary);
     return 0;
 }

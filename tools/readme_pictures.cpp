@@ -4,13 +4,15 @@
 // one frame per 60th of a second with keys held as a player would, and the
 // chosen frame saved as a BMP file.
 //
-// Usage: readme_pictures SCENE OUTPUT.bmp
+// Usage: readme_pictures SCENE OUTPUT.bmp [TICKS]
 //   SCENE: title_menu, chase_view, close_view_sight, close_view_lock,
-//          explosion or demo_banner.
+//          explosion or demo_banner; TICKS replaces the scene's own wait
+//   before the picture (to look for a better moment). The program fails when
+//   the scene does not show what it should (no lock, no burst, no lit key).
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -225,31 +227,42 @@ int main(int argc, char** argv)
     ms_countdown.store(1000);
     frame_counter.store(0);
     bool known = true;
+    bool shown = true;
     if (scene == "title_menu") {
         title_menu_scene();
     } else if (scene == "demo_banner") {
         known = demo_banner_scene(build_dir);
     } else {
         place_player_for_mode();
-        if (scene == "chase_view")
+        if (scene == "chase_view") {
             chase_view_scene();
-        else if (scene == "close_view_sight" || scene == "close_view_lock")
-            close_view_scene(scene == "close_view_lock");
-        else if (scene == "explosion")
+        } else if (scene == "close_view_sight") {
+            close_view_scene(false);
+            shown = game.view_mode == 1 && game.target_lock == 0 && game.nearest_marker_distance < 100.0f;
+        } else if (scene == "close_view_lock") {
+            close_view_scene(true);
+            shown = game.view_mode == 1 && game.target_lock == 1;
+        } else if (scene == "explosion") {
             explosion_scene();
-        else
+            shown = projectiles[0].exploded == 1;
+        } else {
             known = false;
+        }
     }
+    if (scene == "demo_banner")
+        shown = std::count(input_record.begin(), input_record.end(), INPUT_PRESSED) > 0;
     std::printf("%s: tick %d, player %.0f %.0f %.0f heading %.0f, view %d lock %d nearest %.0f, walker %.0f %.0f "
                 "hp %.1f\n",
                 scene.c_str(), tick_number, player_position.x, player_position.y, player_position.z,
                 game.player_heading, game.view_mode, game.target_lock, double(game.nearest_marker_distance),
                 game.walker_pos.x, game.walker_pos.z, game.walker_health);
     // The banner's lit keys and the burst's points are too small to see at half size.
-    const bool saved = known && save_frame(argv[2], scene == "demo_banner" || scene == "explosion");
+    const bool saved = known && shown && save_frame(argv[2], scene == "demo_banner" || scene == "explosion");
     shut_down();
     if (!known)
         std::fprintf(stderr, "readme_pictures: unknown scene %s\n", scene.c_str());
+    else if (!shown)
+        std::fprintf(stderr, "readme_pictures: the %s scene does not show what it should\n", scene.c_str());
     return saved ? 0 : 1;
 }
 END_OF_MAIN()
