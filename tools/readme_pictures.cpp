@@ -158,10 +158,12 @@ void title_menu_scene()
     compose_title_menu(menu);
 }
 
-// The player walking into the town in the chase view.
+// The player turning to the houses across the square and walking on, the
+// Walker wandering on the left, in the chase view.
 void chase_view_scene()
 {
-    play(ticks_or(120), {KEY_UP});
+    play(150, {KEY_RIGHT});
+    play(ticks_or(40), {KEY_UP});
 }
 
 // The close view on the Walker: the gunsight turning orange as it nears the
