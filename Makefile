@@ -6,7 +6,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 # the folders it enters and leaves.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure game build build-sanitize run test bench screenshots clean
+.PHONY: all deps configure game build build-sanitize run test soak bench screenshots clean
 
 all: build
 
@@ -35,6 +35,12 @@ run: game
 
 test: build build-sanitize
 	@sh tools/run_tests.sh $(BUILD) $(BUILD_SANITIZE)
+
+# A million logic ticks of random keys under the sanitizers; SEED=n replays a run.
+soak: deps
+	@cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DIRONSTEP_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD_SANITIZE) --target soak_test -j $(JOBS)
+	@cd $(BUILD_SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ./tests/soak_test 1000000 $(SEED)
 
 bench: build
 	@sh tools/run_benchmarks.sh $(BUILD)
