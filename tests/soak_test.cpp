@@ -554,7 +554,7 @@ bool run_tick(std::uint64_t tick)
     logic_step();
     frame_lock_on();
     if (allocations_seen() != allocated)
-        return fail("heap allocation during the tick: count", "+", double(allocations_seen() - allocated));
+        return fail("heap allocations during the tick:", "count", double(allocations_seen() - allocated));
     count(before, seen_now());
     return game_state_sound() && world_sound();
 }
@@ -562,7 +562,8 @@ bool run_tick(std::uint64_t tick)
 bool allocation_counter_works()
 {
     const std::uint64_t before = allocations_seen();
-    delete new int(1);
+    int* volatile block = new int(1);
+    delete block;
     void* (*volatile allocate)(std::size_t) = std::malloc;
     std::free(allocate(16));
     return allocations_seen() >= before + 2;
@@ -626,8 +627,9 @@ int main(int argc, char** argv)
         tally.ticks += sound;
     }
     if (!sound) {
-        std::printf("soak: FAILED at tick %" PRIu64 " (episode %d, %s mode, demo record %d): %s\n", tick - 1,
-                    episode, game.demo_mode == 1 ? "demo" : "play", game.demo_index - 1, failure);
+        std::printf("soak: FAILED at tick %" PRIu64 " (episode %d, %s): %s\n", tick - 1, episode,
+                    game.demo_mode == 1 ? ("demo record " + std::to_string(game.demo_index - 1)).c_str() : "play",
+                    failure);
         std::printf("soak: replay with: soak_test %" PRIu64 " %" PRIu64 "\n", tick - 1, seed);
     }
     const Tally& t = tally;
