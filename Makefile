@@ -1,12 +1,14 @@
 # Front door: "make run" builds and plays, "make test" builds and runs every test.
 BUILD := build
 BUILD_SANITIZE := build-sanitize
+BUILD_FUZZ := build-fuzz
+FUZZ_SECONDS ?= 300
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 # The builds below run make again; without this every step would announce
 # the folders it enters and leaves.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure game build build-sanitize run test soak bench screenshots clean
+.PHONY: all deps configure game build build-sanitize build-fuzz run test fuzz soak bench screenshots clean
 
 all: build
 
@@ -28,13 +30,22 @@ build-sanitize: deps
 	@cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DIRONSTEP_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD_SANITIZE) -j $(JOBS)
 
+# The fuzz targets of the readers of outside data, built with clang.
+build-fuzz: deps
+	@cmake -S fuzz -B $(BUILD_FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS)
+
 # The game reads the demo recording "vesk" from the folder it starts in; the
 # build writes it beside the game.
 run: game
 	@cd $(BUILD) && ./ironstep
 
-test: build build-sanitize
-	@sh tools/run_tests.sh $(BUILD) $(BUILD_SANITIZE)
+test: build build-sanitize build-fuzz
+	@sh tools/run_tests.sh $(BUILD) $(BUILD_SANITIZE) $(BUILD_FUZZ)
+
+# A longer fuzzing campaign: FUZZ_SECONDS per target.
+fuzz: build-fuzz
+	@sh tools/run_fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
 
 # A million logic ticks of random keys under the sanitizers; SEED=n replays a run.
 soak: deps
@@ -51,4 +62,4 @@ screenshots: configure
 	@sh tools/readme_pictures.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SANITIZE)
+	rm -rf $(BUILD) $(BUILD_SANITIZE) $(BUILD_FUZZ)

@@ -3,12 +3,13 @@
 # need. Idempotent: asks apt only for what is missing, and runs
 # "apt-get update" only when something is. x11-utils brings xmessage, which
 # shows the game's start-up error messages under X11; x11-apps brings xwd,
-# with which the whole-game tests capture the screen.
+# with which the whole-game tests capture the screen; clang and its runtime
+# libraries build the fuzz targets with libFuzzer.
 set -eu
 
 PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev \
 libglu1-mesa-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
-x11-utils x11-apps"
+x11-utils x11-apps clang libclang-rt-14-dev"
 
 missing=""
 for package in $PACKAGES; do

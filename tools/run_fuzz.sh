@@ -1,0 +1,45 @@
+#!/bin/sh
+# Fuzzes the game's readers of outside data: every saved regression input is
+# replayed once, then each target runs for SECONDS seconds from its seeds.
+# Usage: run_fuzz.sh BUILD_FUZZ SECONDS
+# A crash, sanitizer report or hang fails the run; the input that caused it
+# is left in BUILD_FUZZ/artifacts/TARGET/ to be saved in fuzz/regressions/.
+set -eu
+build=$1
+seconds=$2
+root=$(cd "$(dirname "$0")/.." && pwd)
+failed=""
+
+# Target name and the longest input it is given: the demo reader reads every
+# record of a whole demo and a few past it.
+for entry in demo_reader:25100 scenery_loader:16384 datafile_check:16384 demo_script:4096; do
+    target=${entry%%:*}
+    max_len=${entry#*:}
+    binary=$build/fuzz_$target
+    log=$build/fuzz_$target.log
+    regressions=$root/fuzz/regressions/$target
+    if [ -n "$(ls -A "$regressions" 2>/dev/null)" ]; then
+        if ! "$binary" "$regressions"/* >"$log" 2>&1; then
+            tail -n 40 "$log"
+            failed="$failed $target(regressions)"
+            continue
+        fi
+        echo "$target: $(ls "$regressions" | wc -l) regression inputs pass"
+    fi
+    mkdir -p "$build/corpus/$target" "$build/artifacts/$target"
+    if ! "$binary" -max_total_time="$seconds" -timeout=10 -max_len="$max_len" \
+        -artifact_prefix="$build/artifacts/$target/" -print_final_stats=1 \
+        "$build/corpus/$target" "$root/fuzz/corpus/$target" >"$log" 2>&1; then
+        tail -n 40 "$log"
+        failed="$failed $target"
+        continue
+    fi
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1)
+    echo "$target: $runs inputs in ${seconds}s, $coverage edges, no fault"
+done
+
+if [ -n "$failed" ]; then
+    echo "fuzzing found faults in:$failed (inputs in $build/artifacts/)" >&2
+    exit 1
+fi
