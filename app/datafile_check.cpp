@@ -169,8 +169,10 @@ bool object_is_sound(Bytes& in, std::vector<unsigned char>& scratch)
     while (type == DAT_PROPERTY) {
         std::int32_t property_type = 0, size = 0;
         Bytes property{};
-        if (!read_be32(in, property_type) || !read_be32(in, size) || !take(in, size, property) ||
-            !read_be32(in, type))
+        // The library ends an object's property list at a property of the
+        // end type, so one of that type would be lost and its bytes leaked.
+        if (!read_be32(in, property_type) || property_type == DAT_END || !read_be32(in, size) ||
+            !take(in, size, property) || !read_be32(in, type))
             return false;
     }
     if (std::find(std::begin(PARSED_TYPES), std::end(PARSED_TYPES), type) != std::end(PARSED_TYPES))

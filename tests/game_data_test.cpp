@@ -170,6 +170,12 @@ TEST_F(DamagedDatafile, AFlippedByteInAnyChunkHeaderOrTheCountIsRefused)
         std::memcpy(&bytes[chunk_headers[1] - 4], type, 4);
         expect_refused(write(bytes, bytes.size()), std::string("object 1 typed ") + type);
     }
+    // A property of the end type: the library would drop it and leak its bytes.
+    std::vector<unsigned char> bytes = original;
+    const auto name = std::search(bytes.begin(), bytes.end(), std::begin("propNAME"), std::end("propNAME") - 1);
+    ASSERT_NE(name, bytes.end());
+    std::fill(name + 4, name + 8, 0xFF);
+    expect_refused(write(bytes, bytes.size()), "a property of the end type");
 }
 
 TEST_F(DamagedDatafile, PackedFilesAreCheckedUnpackedAndLoadWhenWhole)
