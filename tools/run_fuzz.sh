@@ -32,7 +32,7 @@ for entry in demo_reader:25100 scenery_loader:16384 datafile_check:16384 demo_sc
         dict="-dict=$root/fuzz/$target.dict"
     fi
     # New inputs go to the build's own corpus; the committed seeds stay as they are.
-    if ! "$binary" -max_total_time="$seconds" -timeout=10 -max_len="$max_len" $dict \
+    if ! "$binary" -max_total_time="$seconds" -timeout=25 -max_len="$max_len" $dict \
         -artifact_prefix="$build/artifacts/$target/" -print_final_stats=1 \
         "$build/corpus/$target" "$root/fuzz/corpus/$target" >"$log" 2>&1; then
         tail -n 40 "$log"
