@@ -13,7 +13,6 @@
 #include <string>
 
 #include <allegro.h>
-#include <alleggl.h>
 
 #include "app/demo.h"
 #include "app/game_state.h"
@@ -23,6 +22,7 @@
 #include "app/timers.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "tools/frame_picture.h"
 #include "world/frame.h"
 
 namespace {
@@ -60,27 +60,6 @@ void print_line(int tick)
                 game.player_heading, game.player_health, game.jump_active, game.carrier_riding, game.view_mode,
                 game.target_lock, game.fire_charging, game.walker_pos.x, game.walker_pos.z, game.walker_health,
                 game.walker_mode, game.carrier_x, game.carrier_z, game.carrier_waypoint);
-}
-
-bool save_frame(const char* path)
-{
-    BITMAP* shot = create_bitmap_ex(24, SCREEN_W, SCREEN_H);
-    static unsigned char rgb[800 * 600 * 3];
-    if (shot == nullptr || SCREEN_W * SCREEN_H * 3 > int(sizeof rgb))
-        return false;
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, SCREEN_W, SCREEN_H, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    for (int y = 0; y < SCREEN_H; ++y)
-        for (int x = 0; x < SCREEN_W; ++x) {
-            const unsigned char* p = &rgb[(size_t(SCREEN_H - 1 - y) * SCREEN_W + x) * 3];
-            putpixel(shot, x, y, makecol24(p[0], p[1], p[2]));
-        }
-    PALETTE palette;
-    get_palette(palette);
-    const bool saved = save_bmp(path, shot, palette) == 0;
-    destroy_bitmap(shot);
-    return saved;
 }
 
 } // namespace
@@ -127,7 +106,7 @@ int main(int argc, char** argv)
                 std::printf("%4d shot %d bursts at %.1f %.1f %.1f\n", tick, i, projectiles[i].position.x,
                             projectiles[i].position.y, projectiles[i].position.z);
         for (int a = 4; a + 1 < argc; a += 2)
-            if (std::atoi(argv[a]) == tick && !save_frame(argv[a + 1]))
+            if (std::atoi(argv[a]) == tick && !save_frame_picture(argv[a + 1]))
                 std::fprintf(stderr, "demo_trace: cannot save %s\n", argv[a + 1]);
     }
     shut_down();

@@ -29,6 +29,7 @@
 #include "app/title_menu.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "tools/frame_picture.h"
 #include "world/frame.h"
 
 namespace {
@@ -102,41 +103,6 @@ void track_walker(int ticks)
         else
             play(1, {KEY_X});
     }
-}
-
-// Saves the back buffer, at half size (each pixel the mean of a 2 x 2 block)
-// unless `full`: small pictures keep the README light.
-bool save_frame(const char* path, bool full)
-{
-    const int w = SCREEN_W;
-    const int h = SCREEN_H;
-    const int f = full ? 1 : 2;
-    std::vector<unsigned char> rgb(size_t(w) * h * 3);
-    glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    BITMAP* shot = create_bitmap_ex(24, w / f, h / f);
-    if (shot == nullptr)
-        return false;
-    const int n = f * f;
-    for (int y = 0; y < h / f; ++y)
-        for (int x = 0; x < w / f; ++x) {
-            int sum[3] = {0, 0, 0};
-            for (int dy = 0; dy < f; ++dy)
-                for (int dx = 0; dx < f; ++dx) {
-                    // GL rows run bottom-up.
-                    const unsigned char* p = &rgb[(size_t(h - 1 - (f * y + dy)) * w + f * x + dx) * 3];
-                    for (int c = 0; c < 3; ++c)
-                        sum[c] += p[c];
-                }
-            putpixel(shot, x, y, makecol24((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n));
-        }
-    PALETTE palette;
-    get_palette(palette);
-    const bool saved = save_bmp(path, shot, palette) == 0;
-    destroy_bitmap(shot);
-    return saved;
 }
 
 // Ticks before the picture: the scene's own, or the one given on the command line.
@@ -259,7 +225,7 @@ int main(int argc, char** argv)
                 game.player_heading, game.view_mode, game.target_lock, double(game.nearest_marker_distance),
                 game.walker_pos.x, game.walker_pos.z, game.walker_health);
     // The banner's lit keys and the burst's points are too small to see at half size.
-    const bool saved = known && shown && save_frame(argv[2], scene == "demo_banner" || scene == "explosion");
+    const bool saved = known && shown && save_frame_picture(argv[2], scene == "demo_banner" || scene == "explosion" ? 1 : 2);
     shut_down();
     if (!known)
         std::fprintf(stderr, "readme_pictures: unknown scene %s\n", scene.c_str());

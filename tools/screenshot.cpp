@@ -4,14 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include <allegro.h>
-#include <alleggl.h>
 
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "app/timers.h"
+#include "tools/frame_picture.h"
 #include "world/frame.h"
 
 int main(int argc, char** argv)
@@ -32,23 +31,9 @@ int main(int argc, char** argv)
         logic_step();
     }
     compose_frame();
-    glFinish();
 
-    std::vector<unsigned char> rgb(size_t(SCREEN_W) * SCREEN_H * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, SCREEN_W, SCREEN_H, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    BITMAP* shot = create_bitmap_ex(24, SCREEN_W, SCREEN_H);
-    for (int y = 0; y < SCREEN_H; ++y)
-        for (int x = 0; x < SCREEN_W; ++x) {
-            const unsigned char* p = &rgb[(size_t(SCREEN_H - 1 - y) * SCREEN_W + x) * 3];
-            putpixel(shot, x, y, makecol24(p[0], p[1], p[2]));
-        }
-    PALETTE palette;
-    get_palette(palette);
-    const int saved = save_bmp(argv[1], shot, palette);
-    destroy_bitmap(shot);
+    const bool saved = save_frame_picture(argv[1]);
     shut_down();
-    return saved == 0 ? 0 : 1;
+    return saved ? 0 : 1;
 }
 END_OF_MAIN()

@@ -1,0 +1,40 @@
+#include "tools/frame_picture.h"
+
+#include <cstddef>
+#include <vector>
+
+#include <allegro.h>
+#include <alleggl.h>
+
+bool save_frame_picture(const char* path, int shrink)
+{
+    const int w = SCREEN_W;
+    const int h = SCREEN_H;
+    const int f = shrink < 1 ? 1 : shrink;
+    std::vector<unsigned char> rgb(std::size_t(w) * h * 3);
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    BITMAP* shot = create_bitmap_ex(24, w / f, h / f);
+    if (shot == nullptr)
+        return false;
+    const int n = f * f;
+    for (int y = 0; y < h / f; ++y)
+        for (int x = 0; x < w / f; ++x) {
+            int sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < f; ++dy)
+                for (int dx = 0; dx < f; ++dx) {
+                    // GL rows run bottom-up.
+                    const unsigned char* p = &rgb[(std::size_t(h - 1 - (f * y + dy)) * w + f * x + dx) * 3];
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += p[c];
+                }
+            putpixel(shot, x, y, makecol24((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n));
+        }
+    PALETTE palette;
+    get_palette(palette);
+    const bool saved = save_bmp(path, shot, palette) == 0;
+    destroy_bitmap(shot);
+    return saved;
+}
