@@ -24,6 +24,7 @@
 #include "models/hit_test.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
+#include "models/model_tables.h"
 #include "world/building_map.h"
 #include "world/terrain.h"
 
@@ -32,13 +33,7 @@ namespace {
 // The four models in their first poses, the Walker a little turned and tilted.
 void set_up_models()
 {
-    init_player_model();
-    init_flyer_model();
-    init_walker_model();
-    init_carrier_model();
-    init_box_faces();
-    init_sphere_proxy_faces();
-    init_cylinder_proxy_faces();
+    init_model_tables();
     game.walker_pitch = 4.0f;
     game.walker_model_yaw = 37.0f;
     game.walker_dir = {0.6f, 0.0f, 0.8f};

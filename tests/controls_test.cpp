@@ -13,10 +13,7 @@ class ControlsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        reset_game_state();
-        release_all_keys();
-        input_record = {};
-        use_fake_screen(800, 600);
+        start_fresh_game();
         player_proposed_xz = {1000.0f, 1000.0f};
         player_step = {0.0f, -1.0f};
     }

@@ -16,10 +16,7 @@ class PlayerTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        reset_game_state();
-        release_all_keys();
-        input_record = {};
-        use_fake_screen(800, 600);
+        start_fresh_game();
         set_flat_terrain(20.0f);
         player_position = {1000.0f, 20.0f, 1000.0f};
         player_proposed_xz = {1000.0f, 1000.0f};

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "app/demo.h"
 #include "app/resources.h"
 #include "app/startup_tables.h"
 #include "gameplay/bombs.h"
@@ -60,6 +61,14 @@ void release_all_keys()
     for (int i = 0; i < KEY_MAX; ++i)
         key[i] = 0;
     key_shifts = 0;
+}
+
+void start_fresh_game()
+{
+    reset_game_state();
+    release_all_keys();
+    input_record = {};
+    use_fake_screen(800, 600);
 }
 
 FakeGameData::FakeGameData(int map_w, int map_h)
@@ -123,17 +132,6 @@ void put_back_walker(const HeldWalker& held)
     walker_boxes = held.boxes;
     walker_spheres = held.spheres;
     walker_cylinders = held.cylinders;
-}
-
-void init_model_tables()
-{
-    init_player_model();
-    init_walker_model();
-    init_flyer_model();
-    init_carrier_model();
-    init_box_faces();
-    init_sphere_proxy_faces();
-    init_cylinder_proxy_faces();
 }
 
 void use_demo_bytes(const std::vector<std::uint8_t>& bytes)

@@ -7,6 +7,7 @@
 #include <allegro.h>
 
 #include "app/game_state.h"
+#include "models/model_tables.h"
 #include "models/part_record.h"
 
 // Pretends a graphics mode of w x h is set, so SCREEN_W and SCREEN_H answer.
@@ -22,6 +23,10 @@ void reset_game_state();
 
 // Releases every key and modifier.
 void release_all_keys();
+
+// A game as start-up leaves it: the state reset, no key down, no demo record,
+// and an 800 x 600 screen.
+void start_fresh_game();
 
 // A stand-in for "height.dat": four bitmaps made in memory, installed as
 // game_data for the lifetime of the object. The building map starts as open
@@ -60,9 +65,6 @@ struct HeldWalker {
 HeldWalker hold_walker();
 void put_back_walker(const HeldWalker& held);
 
-// The four models' tables and the three hit-test face tables, as start-up
-// fills them.
-void init_model_tables();
 
 // Installs the given bytes as the demo file (an anonymous temporary file);
 // close_demo_file() closes it and leaves demo_file null again.

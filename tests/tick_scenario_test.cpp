@@ -27,10 +27,7 @@ class TickScenarioTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        reset_game_state();
-        release_all_keys();
-        input_record = {};
-        use_fake_screen(800, 600);
+        start_fresh_game();
         set_flat_terrain(36.0f); // the feet are level with the Carrier's hull (box 1, y 33.4..39.8)
         init_model_tables();
         walker_boxes = {};

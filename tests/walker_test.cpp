@@ -22,10 +22,7 @@ class WalkerTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        reset_game_state();
-        release_all_keys();
-        input_record = {};
-        use_fake_screen(800, 600);
+        start_fresh_game();
         set_flat_terrain(0.0f);
         for (int i = 0; i < TERRAIN_GRID_SIZE; ++i)
             for (int j = 0; j < TERRAIN_GRID_SIZE; ++j)

@@ -6,6 +6,7 @@
 
 #include "models/meshes.h"
 #include "models/model_data.h"
+#include "models/model_tables.h"
 
 namespace {
 
@@ -41,13 +42,7 @@ void dump_quads(const char* name, std::span<const Quad> quads)
 
 int main()
 {
-    init_player_model();
-    init_walker_model();
-    init_flyer_model();
-    init_carrier_model();
-    init_box_faces();
-    init_sphere_proxy_faces();
-    init_cylinder_proxy_faces();
+    init_model_tables();
 
     dump_records("PLAYER_KEYS", PLAYER_KEYS);
     dump_records("WALKER_BOX_KEYS", WALKER_BOX_KEYS);
