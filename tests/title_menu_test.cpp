@@ -98,6 +98,14 @@ TEST_F(TitleMenuTest, HeadingTurnsByQuadrantAndWrapsRoundBothEnds)
         EXPECT_NEAR(std::hypot(camera_eye.x - 1000.0f, camera_eye.z - 1000.0f), 12.0f, 1e-3f);
         EXPECT_NEAR(camera_eye.x, 1000.0f + 12.0f * std::sin(radians(c.expected)), 1e-3f);
     }
+    // The fast turn adds 1.6 in double precision: 0.2f + 1.6 rounds to 1.8f,
+    // where 1.6f widened would give the float above it.
+    camera_eye = {1000.0f, 200.0f, 1000.0f};
+    TitleMenu menu;
+    menu.heading = 0.2f;
+    menu.target = {1500.0f, 500.0f};
+    step_title_menu(menu);
+    EXPECT_EQ(menu.heading, 1.8f);
 }
 
 TEST_F(TitleMenuTest, FlyoverClimbsDriftsChasesFarTargetsEasesItsSpeedAndRunsTheCarrier)
