@@ -2,12 +2,14 @@
 // by the record's number, so a tick never depends on where the last read ended.
 #include "app/demo.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/game_state.h"
 #include "app/resources.h"
 
 std::array<std::uint8_t, INPUT_RECORD_SIZE> input_record = {};
+long demo_stream_offset = 0;
 
 namespace {
 
@@ -23,6 +25,26 @@ void play_without_recording()
     input_record = {};
 }
 
+// A stream that cannot seek (a recording piped from another program) is read
+// forward to the wanted record, discarding what lies before it; one already
+// passed cannot be read again, and counts as the end of the stream.
+std::size_t read_forward(long wanted, std::array<std::uint8_t, INPUT_RECORD_SIZE>& bytes)
+{
+    std::array<std::uint8_t, INPUT_RECORD_SIZE> discarded;
+    while (demo_stream_offset < wanted) {
+        const long gap = wanted - demo_stream_offset;
+        const std::size_t got = std::fread(discarded.data(), 1, std::size_t(std::min<long>(gap, INPUT_RECORD_SIZE)), demo_file);
+        if (got == 0)
+            return 0;
+        demo_stream_offset += long(got);
+    }
+    if (demo_stream_offset > wanted)
+        return 0;
+    const std::size_t count = std::fread(bytes.data(), 1, bytes.size(), demo_file);
+    demo_stream_offset += long(count);
+    return count;
+}
+
 } // namespace
 
 void read_demo_record()
@@ -34,8 +56,11 @@ void read_demo_record()
     }
     std::array<std::uint8_t, INPUT_RECORD_SIZE> bytes = {};
     std::size_t count = 0;
-    if (std::fseek(demo_file, long(INPUT_RECORD_SIZE) * game.demo_index, SEEK_SET) == 0)
+    const long wanted = long(INPUT_RECORD_SIZE) * game.demo_index;
+    if (std::fseek(demo_file, wanted, SEEK_SET) == 0)
         count = std::fread(bytes.data(), 1, bytes.size(), demo_file);
+    else
+        count = read_forward(wanted, bytes);
     // A read error counts as the end of the file; the next seek starts afresh.
     std::clearerr(demo_file);
     // Nothing read: the last record keeps acting. A record cut short plays the

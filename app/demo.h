@@ -13,8 +13,13 @@ constexpr std::uint8_t INPUT_PRESSED = 0xFF;
 // page down, F); 0 released, non-zero pressed. Stays all 0 in play mode.
 extern std::array<std::uint8_t, INPUT_RECORD_SIZE> input_record;
 
+// Bytes read so far from a demo stream that cannot seek (a pipe): 0 when the
+// stream is opened. A file that can seek is read by offset and leaves it alone.
+extern long demo_stream_offset;
+
 // Reads record game.demo_index of the demo file into input_record and moves
 // demo_index on. Past the end of the file the last record keeps acting; keys
-// beyond the end of a record cut short are released. Without a demo file the
+// beyond the end of a record cut short are released. A stream that cannot
+// seek is read forward to the record. Without a demo file the
 // demo plays with no keys pressed (and says so once on the console).
 void read_demo_record();

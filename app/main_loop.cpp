@@ -109,16 +109,26 @@ void logic_step()
     commit_player_move();
 }
 
+void run_pending_ticks()
+{
+    while (game.pending_ticks.load() > 0) {
+        logic_step();
+        game.pending_ticks.fetch_sub(1);
+    }
+}
+
+bool game_should_end()
+{
+    return key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD;
+}
+
 void run_main_loop()
 {
     for (;;) {
-        while (game.pending_ticks.load() > 0) {
-            logic_step();
-            game.pending_ticks.fetch_sub(1);
-        }
+        run_pending_ticks();
         frame_counter.fetch_add(1);
         draw_frame();
-        if (key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD)
+        if (game_should_end())
             return;
     }
 }

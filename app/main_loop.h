@@ -8,6 +8,13 @@ void run_main_loop();
 // One logic tick.
 void logic_step();
 
+// Runs every pending tick: the logic catches up fully before a frame.
+void run_pending_ticks();
+
+// Tested after each frame: Escape is down, or the demo has read its last
+// record (DEMO_LAST_RECORD; while catching up a few more may have been read).
+bool game_should_end();
+
 // Clears each hit flag once the clock has passed its time of hit plus its span.
 void expire_hit_timers();
 

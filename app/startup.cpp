@@ -168,6 +168,7 @@ char demo_stream_buffer[BUFSIZ];
 void open_demo_file()
 {
     demo_file = std::fopen("vesk", "rb");
+    demo_stream_offset = 0;
     if (demo_file != nullptr) {
         std::setvbuf(demo_file, demo_stream_buffer, _IOFBF, sizeof demo_stream_buffer);
         std::fseek(demo_file, 0, SEEK_SET);

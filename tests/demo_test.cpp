@@ -12,6 +12,7 @@
 
 #include "app/demo.h"
 #include "app/main_loop.h"
+#include "app/resources.h"
 #include "app/startup_tables.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
@@ -106,6 +107,34 @@ TEST_F(DemoTest, RecordsAreReadByNumberFromOneAndTheLastKeepsActingPastTheEnd)
     init_carrier_waypoints();
 }
 
+TEST_F(DemoTest, TheDemoEndsAfterTheFrameThatFollowsItsLastRecord)
+{
+    use_fake_screen(800, 600);
+    set_flat_terrain(20.0f);
+    init_carrier_model();
+    init_box_faces();
+    init_sphere_proxy_faces();
+    init_cylinder_proxy_faces();
+    park_carrier();
+    game.walker_alive = 0;
+    // Page Up in the last record only, Page Down in the one after it.
+    std::vector<std::uint8_t> bytes((DEMO_LAST_RECORD + 2) * INPUT_RECORD_SIZE, 0);
+    bytes[DEMO_LAST_RECORD * INPUT_RECORD_SIZE + 7] = P;
+    bytes[(DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE + 8] = P;
+    use_demo_bytes(bytes);
+    const float pitch = game.look_pitch;
+    // A frame after every tick, as on a machine that keeps up.
+    int ticks = 0;
+    while (!game_should_end() && ticks < DEMO_LAST_RECORD + 10) {
+        game.pending_ticks = 1;
+        run_pending_ticks();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, DEMO_LAST_RECORD) << "records 1 to the last, one a tick";
+    EXPECT_EQ(game.look_pitch, float(double(pitch) + 0.25)) << "the last record played, the one after it not";
+    init_carrier_waypoints();
+}
+
 TEST_F(DemoTest, ShortOrMissingFilesReleaseWhatWasNotRecorded)
 {
     // No file at all: no key is pressed for the whole demo.
@@ -142,6 +171,38 @@ TEST_F(DemoTest, ShortOrMissingFilesReleaseWhatWasNotRecorded)
     for (int t = 7; t <= 9; ++t)
         EXPECT_EQ(read_next(), (Record{0, P, 0, 0, 0, 0, 0, 0, 0, 0})) << "record " << t;
     EXPECT_EQ(game.demo_index, 10);
+}
+
+TEST_F(DemoTest, ARecordingFromAPipePlaysTheSameRecordsAsTheFile)
+{
+    std::vector<std::uint8_t> bytes = numbered_records(6);
+    bytes.insert(bytes.end(), {P, 0, P}); // record 6 cut short
+    auto play = [](int ticks) {
+        std::vector<Record> played;
+        game.demo_index = 1;
+        for (int t = 0; t < ticks; ++t) {
+            read_demo_record();
+            played.push_back(input_record);
+        }
+        return played;
+    };
+    use_demo_bytes(bytes);
+    const std::vector<Record> from_file = play(9);
+    close_demo_file();
+
+    const std::string path = std::string(TEST_BUILD_DIR) + "/demo_pipe_test.bin";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+    demo_file = popen(("cat '" + path + "'").c_str(), "r");
+    ASSERT_NE(demo_file, nullptr);
+    demo_stream_offset = 0;
+    EXPECT_NE(std::fseek(demo_file, 10, SEEK_SET), 0) << "a pipe cannot seek";
+    input_record = {};
+    const std::vector<Record> from_pipe = play(9);
+    pclose(demo_file);
+    demo_file = nullptr;
+    EXPECT_EQ(from_file[0], filled(2)) << "record 1 first";
+    EXPECT_EQ(from_file[8], (Record{P, 0, P, 0, 0, 0, 0, 0, 0, 0})) << "the record cut short keeps acting";
+    EXPECT_EQ(from_pipe, from_file);
 }
 
 // ---- The script compiler ----
