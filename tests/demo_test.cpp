@@ -57,6 +57,19 @@ protected:
         input_record = {};
     }
     FakeGameData data;
+    // Flat ground, the Carrier parked out of the way and no Walker: only the
+    // recorded keys act.
+    void set_up_flat_world()
+    {
+        use_fake_screen(800, 600);
+        set_flat_terrain(20.0f);
+        init_carrier_model();
+        init_box_faces();
+        init_sphere_proxy_faces();
+        init_cylinder_proxy_faces();
+        park_carrier();
+        game.walker_alive = 0;
+    }
     Record read_next()
     {
         read_demo_record();
@@ -83,14 +96,7 @@ TEST_F(DemoTest, RecordsAreReadByNumberFromOneAndTheLastKeepsActingPastTheEnd)
 
     // Through the tick: each demo tick reads one record before the controls
     // act on it; play mode reads none.
-    use_fake_screen(800, 600);
-    set_flat_terrain(20.0f);
-    init_carrier_model();
-    init_box_faces();
-    init_sphere_proxy_faces();
-    init_cylinder_proxy_faces();
-    park_carrier();
-    game.walker_alive = 0;
+    set_up_flat_world();
     std::vector<std::uint8_t> walk(3 * INPUT_RECORD_SIZE, 0);
     walk[2 * INPUT_RECORD_SIZE] = P; // Up in record 2 only
     use_demo_bytes(walk);
@@ -109,14 +115,7 @@ TEST_F(DemoTest, RecordsAreReadByNumberFromOneAndTheLastKeepsActingPastTheEnd)
 
 TEST_F(DemoTest, TheDemoEndsAfterTheFrameThatFollowsItsLastRecord)
 {
-    use_fake_screen(800, 600);
-    set_flat_terrain(20.0f);
-    init_carrier_model();
-    init_box_faces();
-    init_sphere_proxy_faces();
-    init_cylinder_proxy_faces();
-    park_carrier();
-    game.walker_alive = 0;
+    set_up_flat_world();
     // Page Up in the last record only, Page Down in the one after it.
     std::vector<std::uint8_t> bytes((DEMO_LAST_RECORD + 2) * INPUT_RECORD_SIZE, 0);
     bytes[DEMO_LAST_RECORD * INPUT_RECORD_SIZE + 7] = P;
