@@ -11,8 +11,6 @@ std::atomic<std::int64_t> clock_ms_elapsed{0};
 
 static_assert(std::atomic<std::int64_t>::is_always_lock_free);
 
-constexpr float PULSE_TOP = 500.0f;
-
 void tick_callback()
 {
     game.pending_ticks.fetch_add(1);

@@ -5,6 +5,9 @@
 #include <atomic>
 #include <cstdint>
 
+// The pulse wave runs from 0 up to this and back, one unit a millisecond.
+constexpr float PULSE_TOP = 500.0f;
+
 extern std::atomic<int> frame_counter; // frames drawn since the last frames-per-second latch
 extern std::atomic<int> fps_value;     // frames drawn during the last 1000 milliseconds
 extern std::atomic<int> ms_countdown;  // milliseconds until the next latch

@@ -9,6 +9,7 @@
 #include <alleggl.h>
 
 #include "app/game_state.h"
+#include "app/timers.h"
 #include "gameplay/player.h"
 #include "models/meshes.h"
 
@@ -30,7 +31,6 @@ constexpr float FLYER_MARKER_RADIUS = 85.0f;
 constexpr float WALKER_AIM_RAISE = 7.0f; // shots aim above the feet, at the body
 constexpr float FLYER_AIM_RAISE = 5.0f;
 constexpr float MARKER_ALPHA = 0.2f;
-constexpr float PULSE_TOP = 500.0f;
 
 std::array<GLfloat, FEEDBACK_FLOATS> feedback_buffer;
 

@@ -16,6 +16,7 @@
 #include "app/resources.h"
 #include "app/startup_tables.h"
 #include "app/timers.h"
+#include "gameplay/lock_on.h"
 #include "gameplay/player.h"
 
 namespace {
@@ -24,7 +25,6 @@ namespace {
 // HUD was laid out for.
 constexpr double PIXEL_OFFSET = 0.325;
 
-constexpr float NO_MARKER_DISTANCE = 100000.0f; // nothing on screen to aim at
 constexpr int SIGHT_HALF_WIDTH = 50;
 constexpr double SIGHT_HALF_HEIGHT = 50.0 / 1.33;
 constexpr int SIGHT_GREEN = 128;
@@ -41,7 +41,6 @@ constexpr double WORLD_SIZE = 2500.0;   // world units across the building map
 constexpr double MINIMAP_SPAN = 1250.0; // half the world, divided by the zoom
 
 constexpr int BANNER_HEIGHT = 150;
-constexpr unsigned char KEY_PRESSED = 0xFF; // anything else in the record leaves the key dark
 
 // The text sits in a small perspective view scaled down by 10.
 constexpr double TEXT_FOV = 48.0;
@@ -55,7 +54,7 @@ constexpr float TEXT_SCALE = 0.1f;
 int sight_red()
 {
     const float d = game.nearest_marker_distance;
-    if (d == NO_MARKER_DISTANCE)
+    if (d == NO_MARKER)
         return 0;
     const int sw = SCREEN_W;
     const int sh = SCREEN_H;
@@ -163,7 +162,7 @@ void draw_demo_banner()
     glBindTexture(GL_TEXTURE_2D, 0);
     glBegin(GL_QUADS);
     for (int i = 0; i < INPUT_INDICATOR_COUNT; ++i) {
-        if (input_record[i] != KEY_PRESSED)
+        if (input_record[i] != INPUT_PRESSED)
             continue;
         const ScreenRect& r = input_indicator_rects[i];
         glColor4f(0.55f, 0.75f, 1.0f, 0.4f);
