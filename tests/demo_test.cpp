@@ -17,6 +17,7 @@
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "tests/test_support.h"
+#include "tools/demo_script_compiler.h"
 
 namespace {
 
@@ -291,18 +292,81 @@ TEST(DemoScriptTest, MalformedScriptsAreRefusedWithTheirLineAndWriteNothing)
         {"2000 up\n499 down\n1 -\n", 3, "more than 2499"},
     };
     const auto output = WORK / "refused";
-    const auto temporary = WORK / "refused.tmp";
+    // Nothing named after the output, temporary files included.
+    const auto nothing_written = [] {
+        for (const auto& entry : std::filesystem::directory_iterator(WORK))
+            if (entry.path().filename().string().rfind("refused", 0) == 0)
+                return false;
+        return true;
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script);
         std::filesystem::remove(output);
         const ToolRun run = compile_script(c.script, output);
         EXPECT_NE(run.status, 0);
-        const std::string where = (WORK / "script.txt").string() + ":" + std::to_string(c.line) + ": ";
+        const std::string where = "demo_script: " + (WORK / "script.txt").string() + ":" + std::to_string(c.line) + ": ";
         EXPECT_EQ(run.errors.rfind(where, 0), 0u) << run.errors;
         EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
-        EXPECT_FALSE(std::filesystem::exists(output));
-        EXPECT_FALSE(std::filesystem::exists(temporary));
+        EXPECT_TRUE(nothing_written());
     }
+}
+
+// ---- Reading a recording back ----
+
+std::string read_file(const std::filesystem::path& path)
+{
+    const std::vector<std::uint8_t> bytes = file_bytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+ToolRun decompile(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& script)
+{
+    const auto recording = WORK / "recording";
+    const auto errors_path = WORK / "decompile_errors.txt";
+    std::ofstream(recording, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+    const std::string command = std::string("'") + DEMO_SCRIPT_TOOL + "' --decompile '" + recording.string() +
+                                "' > '" + script.string() + "' 2> '" + errors_path.string() + "'";
+    const int status = std::system(command.c_str());
+    std::ifstream errors(errors_path);
+    return {status, std::string(std::istreambuf_iterator<char>(errors), {})};
+}
+
+TEST(DemoScriptTest, TheShowcaseDecompiledCompilesBackByteForByteAndOddFilesAreReported)
+{
+    std::filesystem::create_directories(WORK);
+    const std::vector<std::uint8_t> showcase = file_bytes(std::string(TEST_BUILD_DIR) + "/vesk");
+    ASSERT_EQ(showcase.size(), std::size_t((DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE));
+    const auto script = WORK / "showcase.txt";
+    const ToolRun read_back = decompile(showcase, script);
+    ASSERT_EQ(read_back.status, 0) << read_back.errors;
+    EXPECT_EQ(read_back.errors, "");
+    const std::string text = read_file(script);
+    EXPECT_EQ(text.rfind("# 2499 ticks", 0), 0u) << "the length first: " << text.substr(0, 80);
+    EXPECT_NE(text.find("\n1029 up\n"), std::string::npos) << "one line per run: " << text;
+    std::ifstream script_in(script);
+    std::vector<Record> records;
+    ASSERT_EQ(compile_demo_script(script_in, records), "");
+    std::vector<std::uint8_t> compiled;
+    for (const Record& r : records)
+        compiled.insert(compiled.end(), r.begin(), r.end());
+    EXPECT_EQ(compiled, showcase);
+
+    // Cut short in the middle of record 370; longer than the demo; an odd key byte.
+    std::vector<std::uint8_t> odd(showcase.begin(), showcase.begin() + 3704);
+    odd[10 * 40 + 2] = 0x01;
+    const ToolRun cut = decompile(odd, WORK / "cut.txt");
+    EXPECT_NE(cut.status, 0);
+    EXPECT_NE(cut.errors.find("record 370 (byte 3700): the file ends 4 bytes into it"), std::string::npos) << cut.errors;
+    EXPECT_NE(cut.errors.find("371 of the demo's 2500 records"), std::string::npos) << cut.errors;
+    EXPECT_NE(cut.errors.find("record 40 (byte 402): left is 0x01"), std::string::npos) << cut.errors;
+    EXPECT_EQ(read_file(WORK / "cut.txt").rfind("# 370 ticks", 0), 0u) << "what can be read is printed";
+    std::vector<std::uint8_t> overlong = showcase;
+    overlong.insert(overlong.end(), 100, 0);
+    const ToolRun too_long = decompile(overlong, WORK / "long.txt");
+    EXPECT_NE(too_long.status, 0);
+    EXPECT_NE(too_long.errors.find("record 2500 (byte 25000): the recording holds 2510 records"), std::string::npos)
+        << too_long.errors;
+    EXPECT_EQ(read_file(WORK / "long.txt"), text);
 }
 
 } // namespace

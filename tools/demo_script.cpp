@@ -1,35 +1,63 @@
-// Compiles a readable demo script into the demo file "vesk": one 10-byte
-// input record a tick. Usage: demo_script SCRIPT OUTPUT
+// The demo script tool. Compiles a readable demo script into a recording (the
+// build makes the demo file "vesk" so), or reads a recording back as a script.
+//
+// Usage: demo_script SCRIPT OUTPUT
+//        demo_script --decompile RECORDING
 //
 // The script's form is that of tools/demo_script_compiler.h. A faulty script
-// writes nothing.
-#include <cstdio>
+// writes nothing; a recording the script cannot say exactly is still printed,
+// each difference reported on standard error, and the status is then 1.
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tools/demo_file.h"
 #include "tools/demo_script_compiler.h"
+#include "tools/demo_script_decompiler.h"
 
 namespace {
 
-bool write_records(const std::string& path, const std::vector<DemoRecord>& records)
+constexpr const char* USAGE = "usage: demo_script SCRIPT OUTPUT\n"
+                              "       demo_script --decompile RECORDING\n";
+
+int fail(const std::string& what)
 {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const DemoRecord& r : records)
-            out.write(reinterpret_cast<const char*>(r.data()), r.size());
-        if (!out.flush()) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    std::cerr << "demo_script: " << what << '\n';
+    return 1;
+}
+
+int compile(const std::string& script, const std::string& output)
+{
+    std::ifstream in(script);
+    if (!in)
+        return fail(script + ": cannot be read");
+    std::vector<DemoRecord> records;
+    if (const std::string fault = compile_demo_script(in, records); !fault.empty())
+        return fail(script + ":" + fault);
+    DemoFileWriter writer;
+    if (std::string fault = open_demo_file(writer, output); !fault.empty())
+        return fail(fault);
+    if (std::string fault = finish_demo_file(writer, records); !fault.empty())
+        return fail(fault);
+    std::cout << "demo_script: wrote " << output << ", " << records.size() << " records\n";
+    return 0;
+}
+
+int decompile(const std::string& recording)
+{
+    std::ifstream in(recording, std::ios::binary);
+    if (!in)
+        return fail(recording + ": cannot be read");
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    if (in.bad())
+        return fail(recording + ": cannot be read");
+    std::vector<std::string> faults;
+    decompile_demo(bytes, std::cout, faults);
+    for (const std::string& fault : faults)
+        std::cerr << "demo_script: " << recording << ": " << fault << '\n';
+    return faults.empty() ? 0 : 1;
 }
 
 } // namespace
@@ -37,23 +65,14 @@ bool write_records(const std::string& path, const std::vector<DemoRecord>& recor
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cerr << "usage: demo_script SCRIPT OUTPUT\n";
+        std::cerr << USAGE;
         return 2;
     }
-    const std::string script = argv[1];
-    std::ifstream in(script);
-    if (!in) {
-        std::cerr << script << ": cannot be read\n";
-        return 1;
+    if (std::string(argv[1]) == "--decompile")
+        return decompile(argv[2]);
+    if (argv[1][0] == '-' && argv[1][1] != '\0') {
+        std::cerr << USAGE;
+        return 2;
     }
-    std::vector<DemoRecord> records;
-    if (const std::string fault = compile_demo_script(in, records); !fault.empty()) {
-        std::cerr << script << ":" << fault << "\n";
-        return 1;
-    }
-    if (!write_records(argv[2], records)) {
-        std::cerr << argv[2] << ": cannot be written\n";
-        return 1;
-    }
-    return 0;
+    return compile(argv[1], argv[2]);
 }

@@ -5,17 +5,13 @@
 
 namespace {
 
-// Key names in record byte order.
-constexpr std::array<const char*, INPUT_RECORD_SIZE> KEY_NAMES = {
-    "up", "down", "left", "right", "lshift", "z", "x", "pgup", "pgdn", "f",
-};
 constexpr int SCRIPTED_TICKS_MAX = DEMO_LAST_RECORD; // records 1..2499
 constexpr std::size_t COUNT_DIGITS_MAX = 6;          // far above any valid count
 
 int key_byte(const std::string& name)
 {
     for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
-        if (name == KEY_NAMES[i])
+        if (name == DEMO_KEY_NAMES[i])
             return i;
     return -1;
 }

@@ -17,6 +17,11 @@
 
 using DemoRecord = std::array<std::uint8_t, INPUT_RECORD_SIZE>;
 
+// The script's key names, in record byte order.
+constexpr std::array<const char*, INPUT_RECORD_SIZE> DEMO_KEY_NAMES = {
+    "up", "down", "left", "right", "lshift", "z", "x", "pgup", "pgdn", "f",
+};
+
 // Compiles the whole script into records 0..DEMO_LAST_RECORD. Returns an empty
 // string, or "LINE: REASON" for the first faulty line (records then hold
 // what was compiled before it).
