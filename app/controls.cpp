@@ -13,12 +13,11 @@
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 
-namespace {
-
-// The keys of the demo input record, in record byte order.
-constexpr int RECORDED_KEYS[INPUT_RECORD_SIZE] = {
+const std::array<int, INPUT_RECORD_SIZE> RECORDED_KEYS = {
     KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LSHIFT, KEY_Z, KEY_X, KEY_PGUP, KEY_PGDN, KEY_F,
 };
+
+namespace {
 constexpr int LAST_CLEARED_KEY = 114; // every key the controls read lies in 0..114
 
 constexpr int VIEWPORT_STEP = 8;

@@ -14,7 +14,8 @@
 #include <unistd.h>
 
 ChildProcess start_child(const std::string& program, const std::string& cwd,
-                         const std::vector<std::string>& env, const std::string& argv0)
+                         const std::vector<std::string>& env, const std::string& argv0,
+                         const std::vector<std::string>& args)
 {
     const std::string name = argv0.empty() ? program : argv0;
     ChildProcess child;
@@ -38,8 +39,11 @@ ChildProcess start_child(const std::string& program, const std::string& cwd,
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
-        char* argv[] = {const_cast<char*>(name.c_str()), nullptr};
-        execve(program.c_str(), argv, envp.data());
+        std::vector<char*> argv = {const_cast<char*>(name.c_str())};
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
     }
     return child;

@@ -23,9 +23,10 @@ struct ChildOutcome {
 // Starts program in folder cwd with exactly the environment env; standard
 // input is /dev/null, standard output and error go to files in cwd. argv0
 // (the program's path when empty) is what a shell would pass, for example the
-// bare name of a program found on PATH.
+// bare name of a program found on PATH; args follow it.
 ChildProcess start_child(const std::string& program, const std::string& cwd,
-                         const std::vector<std::string>& env, const std::string& argv0 = "");
+                         const std::vector<std::string>& env, const std::string& argv0 = "",
+                         const std::vector<std::string>& args = {});
 
 // Waits up to timeout_seconds for the child; kills it if it is still running.
 ChildOutcome wait_child(ChildProcess& child, double timeout_seconds);

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/demo_file.h"
 #include "tools/demo_script_compiler.h"
 #include "tools/demo_script_decompiler.h"
+#include "tools/whole_file.h"
 
 namespace {
 
@@ -36,10 +36,7 @@ int compile(const std::string& script, const std::string& output)
     std::vector<DemoRecord> records;
     if (const std::string fault = compile_demo_script(in, records); !fault.empty())
         return fail(script + ":" + fault);
-    DemoFileWriter writer;
-    if (std::string fault = open_demo_file(writer, output); !fault.empty())
-        return fail(fault);
-    if (std::string fault = finish_demo_file(writer, records); !fault.empty())
+    if (const std::string fault = write_whole_file(output, demo_file_bytes(records)); !fault.empty())
         return fail(fault);
     std::cout << "demo_script: wrote " << output << ", " << records.size() << " records\n";
     return 0;

@@ -75,3 +75,11 @@ std::string compile_demo_script(std::istream& script, std::vector<DemoRecord>& r
     records.resize(DEMO_LAST_RECORD + 1, DemoRecord{});
     return {};
 }
+
+std::string demo_file_bytes(const std::vector<DemoRecord>& records)
+{
+    std::string bytes;
+    for (const DemoRecord& r : records)
+        bytes.append(r.begin(), r.end());
+    return bytes;
+}

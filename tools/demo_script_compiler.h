@@ -26,3 +26,6 @@ constexpr std::array<const char*, INPUT_RECORD_SIZE> DEMO_KEY_NAMES = {
 // string, or "LINE: REASON" for the first faulty line (records then hold
 // what was compiled before it).
 std::string compile_demo_script(std::istream& script, std::vector<DemoRecord>& records);
+
+// The records one after the other, as the demo file holds them.
+std::string demo_file_bytes(const std::vector<DemoRecord>& records);

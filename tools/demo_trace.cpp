@@ -17,11 +17,11 @@
 #include "app/demo.h"
 #include "app/game_state.h"
 #include "app/main_loop.h"
-#include "app/resources.h"
 #include "app/startup.h"
-#include "app/timers.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "tools/demo_script_compiler.h"
+#include "tools/driven_demo.h"
 #include "tools/frame_picture.h"
 #include "world/frame.h"
 
@@ -49,11 +49,9 @@ bool changed(const Watched& a, const Watched& b)
 void print_line(int tick)
 {
     std::string keys;
-    static const char* const NAMES[INPUT_RECORD_SIZE] = {"up", "down", "left", "right", "lshift",
-                                                         "z",  "x",    "pgup", "pgdn",  "f"};
     for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
         if (input_record[i] != 0)
-            keys += std::string(keys.empty() ? "" : ",") + NAMES[i];
+            keys += std::string(keys.empty() ? "" : ",") + DEMO_KEY_NAMES[i];
     std::printf("%4d %-14s player %7.1f %5.1f %7.1f hd %5.1f hp %3d jump %d ride %d view %d lock %d charge %d | "
                 "walker %7.1f %7.1f hp %4.1f mode %d | carrier %7.1f %7.1f wp %2d\n",
                 tick, keys.empty() ? "-" : keys.c_str(), player_position.x, player_position.y, player_position.z,
@@ -73,28 +71,14 @@ int main(int argc, char** argv)
     const int every = argc > 2 ? std::atoi(argv[2]) : 60;
     const unsigned seed = argc > 3 ? unsigned(std::atoi(argv[3])) : 1u;
     const std::string game_path = std::string(DEMO_TRACE_BUILD_DIR) + "/ironstep";
-    if (start_up(game_path.c_str()) != EXIT_NORMAL)
-        return 1;
-    // This program keeps the time itself: a tick is 16 or 17 milliseconds.
-    remove_int(tick_callback);
-    remove_int(clock_callback);
-    if (demo_file != nullptr)
-        std::fclose(demo_file);
-    demo_file = std::fopen(argv[1], "rb");
-    if (demo_file == nullptr) {
-        shut_down();
-        std::fprintf(stderr, "demo_trace: cannot open %s\n", argv[1]);
+    if (const std::string fault = start_driven_demo(game_path.c_str(), argv[1], seed); !fault.empty()) {
+        std::fprintf(stderr, "demo_trace: %s\n", fault.c_str());
         return 1;
     }
-    std::srand(seed);
-    game.demo_mode = 1;
-    place_player_for_mode();
 
     Watched before = watch();
     for (int tick = 1; game.demo_index <= DEMO_LAST_RECORD; ++tick) {
-        const int ms = (tick % 3 == 0) ? 16 : 17;
-        for (int i = 0; i < ms; ++i)
-            clock_callback();
+        advance_clock_one_tick(tick);
         logic_step();
         compose_frame();
         const Watched now = watch();

@@ -1,6 +1,6 @@
 // The temporary file is made with mkstemp, so two writers of one path never
 // share it, and a stale one left by a killed program is never reused.
-#include "tools/demo_file.h"
+#include "tools/whole_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -19,7 +19,7 @@ std::string system_fault(const std::string& path)
 
 } // namespace
 
-std::string open_demo_file(DemoFileWriter& writer, const std::string& path)
+std::string open_whole_file(WholeFileWriter& writer, const std::string& path)
 {
     writer.path = path;
     std::string name = path + ".XXXXXX";
@@ -30,16 +30,18 @@ std::string open_demo_file(DemoFileWriter& writer, const std::string& path)
     return {};
 }
 
-std::string finish_demo_file(DemoFileWriter& writer, const std::vector<DemoRecord>& records)
+std::string finish_whole_file(WholeFileWriter& writer, const std::string& bytes)
 {
     std::string fault;
-    for (const DemoRecord& r : records) {
-        if (write(writer.fd, r.data(), r.size()) != ssize_t(r.size())) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = write(writer.fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) {
             fault = system_fault(writer.temporary);
             break;
         }
+        done += std::size_t(n);
     }
-    // mkstemp makes the file private; a recording gets the modes any new file would.
+    // mkstemp makes the file private; the file gets the modes any new file would.
     const mode_t mask = umask(0);
     umask(mask);
     if (fault.empty() && fchmod(writer.fd, 0666 & ~mask) != 0)
@@ -54,11 +56,19 @@ std::string finish_demo_file(DemoFileWriter& writer, const std::vector<DemoRecor
     return fault;
 }
 
-void abandon_demo_file(DemoFileWriter& writer)
+void abandon_whole_file(WholeFileWriter& writer)
 {
     if (writer.fd >= 0)
         close(writer.fd);
     writer.fd = -1;
     if (!writer.temporary.empty())
         std::remove(writer.temporary.c_str());
+}
+
+std::string write_whole_file(const std::string& path, const std::string& bytes)
+{
+    WholeFileWriter writer;
+    if (std::string fault = open_whole_file(writer, path); !fault.empty())
+        return fault;
+    return finish_whole_file(writer, bytes);
 }

@@ -1,0 +1,62 @@
+// The game's timers are removed after start-up: the clock callback is called
+// here once per game millisecond instead, and the tick counter not at all.
+#include "tools/driven_demo.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <unistd.h>
+
+#include <allegro.h>
+
+#include "app/demo.h"
+#include "app/game_state.h"
+#include "app/resources.h"
+#include "app/startup.h"
+#include "app/timers.h"
+
+int start_up_quietly(const char* executable)
+{
+    std::fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    if (saved >= 0 && sink != nullptr)
+        dup2(fileno(sink), STDOUT_FILENO);
+    const int status = start_up(executable);
+    std::fflush(stdout);
+    if (saved >= 0) {
+        dup2(saved, STDOUT_FILENO);
+        close(saved);
+    }
+    if (sink != nullptr)
+        std::fclose(sink);
+    return status;
+}
+
+std::string start_driven_demo(const char* executable, const char* recording, unsigned seed)
+{
+    std::FILE* stream = std::fopen(recording, "rb");
+    if (stream == nullptr)
+        return std::string(recording) + ": cannot be read";
+    if (const int status = start_up_quietly(executable); status != EXIT_NORMAL) {
+        std::fclose(stream);
+        return "the game could not start (status " + std::to_string(status) + ")";
+    }
+    remove_int(tick_callback);
+    remove_int(clock_callback);
+    if (demo_file != nullptr)
+        std::fclose(demo_file);
+    demo_file = stream;
+    demo_stream_offset = 0;
+    std::srand(seed);
+    game.demo_mode = 1;
+    place_player_for_mode();
+    return {};
+}
+
+void advance_clock_one_tick(int tick)
+{
+    const int ms = (tick % 3 == 0) ? 16 : 17;
+    for (int i = 0; i < ms; ++i)
+        clock_callback();
+}

@@ -1,0 +1,21 @@
+// Playing a recording through the game on a clock the program drives itself:
+// one logic tick for every 60th of a second of game time, however long the
+// frames take, so what happens does not depend on the machine's speed.
+#pragma once
+
+#include <string>
+
+// Opens the recording, starts the game whose data lies beside executable
+// (nullptr: beside the running program) without its timers and without its
+// console lines, makes the recording the demo stream, seeds the random
+// numbers and places the player at the demo's start. Returns an empty string,
+// or what went wrong; the game is then not running.
+std::string start_driven_demo(const char* executable, const char* recording, unsigned seed);
+
+// The game's start-up with its console lines kept off standard output, which
+// a tool keeps for its results. Returns start-up's status.
+int start_up_quietly(const char* executable);
+
+// Moves the game clock on by tick number tick: 16 or 17 milliseconds, so
+// that every three ticks make 50.
+void advance_clock_one_tick(int tick);

@@ -1,0 +1,140 @@
+// Each tick's keys reach the game through its own demo reader: the recorder
+// writes the record into a pipe just before the tick, and the tick reads it
+// from the pipe as it reads a recording that cannot seek. What the game plays
+// is therefore exactly what is recorded, and what DEMO will play back.
+#include "tools/recorder.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include <unistd.h>
+
+#include <allegro.h>
+#include <alleggl.h>
+#include <GL/glu.h>
+
+#include "app/controls.h"
+#include "app/demo.h"
+#include "app/game_state.h"
+#include "app/main_loop.h"
+#include "app/resources.h"
+#include "app/startup.h"
+#include "app/timers.h"
+#include "world/frame.h"
+
+namespace {
+
+constexpr int MARK_X = 268;       // screen pixels, between the health pie and the minimap
+constexpr int MARK_Y = 572;
+constexpr float MARK_RADIUS = 9.0f;
+constexpr int MARK_SLICES = 24;
+// The HUD's font was made 16 times smaller than its 8-pixel glyphs.
+constexpr int MARK_TEXT_HEIGHT = 16;
+constexpr float MARK_TEXT_SCALE = 16.0f * MARK_TEXT_HEIGHT / 8.0f;
+
+// The pipe's stream reads through a buffer of the recorder's own, so no read
+// during play asks the C library for memory.
+char pipe_stream_buffer[BUFSIZ];
+
+bool write_record(int fd, const DemoRecord& record)
+{
+    return write(fd, record.data(), record.size()) == ssize_t(record.size());
+}
+
+void draw_dot()
+{
+    glColor4f(0.9f, 0.05f, 0.05f, 1.0f);
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex2f(float(MARK_X), float(MARK_Y));
+    for (int i = MARK_SLICES; i >= 0; --i) {
+        const double a = 2.0 * 3.14159265358979 * i / MARK_SLICES;
+        glVertex2f(float(MARK_X + MARK_RADIUS * std::cos(a)), float(MARK_Y + MARK_RADIUS * std::sin(a)));
+    }
+    glEnd();
+}
+
+} // namespace
+
+DemoRecord live_key_record()
+{
+    DemoRecord record = {};
+    for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
+        if (key[RECORDED_KEYS[std::size_t(i)]] != 0)
+            record[std::size_t(i)] = INPUT_PRESSED;
+    return record;
+}
+
+void draw_recording_mark(int ticks_left)
+{
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, SCREEN_W, 0.0, SCREEN_H); // y upward, as the font is drawn
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glViewport(0, 0, SCREEN_W, SCREEN_H);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_FOG);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glTranslatef(0.0f, float(SCREEN_H), 0.0f);
+    glScalef(1.0f, -1.0f, 1.0f); // screen pixels, y downward, for the dot
+    draw_dot();
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D); // the font's glyphs are textures
+    glTranslatef(float(MARK_X + 2 * MARK_RADIUS), float(SCREEN_H - MARK_Y), 0.0f);
+    glScalef(MARK_TEXT_SCALE, MARK_TEXT_SCALE, 1.0f);
+    allegro_gl_printf(hud_font, 0.0f, 0.0f, 0.0f, makecol(230, 20, 20), "REC %4d ticks left", ticks_left);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+}
+
+bool run_recorder(Recording& recording)
+{
+    recording.records.assign(DEMO_LAST_RECORD + 1, DemoRecord{});
+    recording.ticks = 0;
+    int pipe_ends[2];
+    if (pipe(pipe_ends) != 0)
+        return false;
+    if (demo_file != nullptr)
+        std::fclose(demo_file);
+    demo_file = fdopen(pipe_ends[0], "rb");
+    if (demo_file != nullptr)
+        std::setvbuf(demo_file, pipe_stream_buffer, _IOFBF, sizeof pipe_stream_buffer);
+    demo_stream_offset = 0;
+    game.demo_mode = 1;
+    place_player_for_mode();
+    // Record 0 is never played; the reader passes over it to record 1.
+    bool fed = demo_file != nullptr && write_record(pipe_ends[1], recording.records[0]);
+    while (fed) {
+        // One pipe record per tick, written just before the tick reads it, so
+        // the pipe never holds more than a record and a read never waits.
+        while (fed && game.pending_ticks.load() > 0 && game.demo_index <= DEMO_LAST_RECORD) {
+            poll_keyboard();
+            DemoRecord& record = recording.records[std::size_t(game.demo_index)];
+            record = live_key_record();
+            fed = write_record(pipe_ends[1], record);
+            if (fed) {
+                recording.ticks = game.demo_index;
+                logic_step();
+            }
+            game.pending_ticks.fetch_sub(1);
+        }
+        frame_counter.fetch_add(1);
+        compose_frame();
+        draw_recording_mark(DEMO_LAST_RECORD - recording.ticks);
+        glFlush();
+        allegro_gl_flip();
+        if (game_should_end())
+            break;
+    }
+    close(pipe_ends[1]);
+    return fed;
+}
