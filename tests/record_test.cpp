@@ -1,0 +1,174 @@
+// The recorder as a player uses it: started under the test display, driven by
+// real key events held as a person holds them, and judged by the recording it
+// writes, against when the keys went down and up.
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/game_process.h"
+
+namespace {
+
+const std::string RECORDER = RECORD_BINARY;
+using Clock = std::chrono::steady_clock;
+
+// Inner parts of a key's light on the banner, as screen pixels.
+struct Area {
+    int x0, y0, x1, y1;
+};
+constexpr Area UP = {585, 106, 608, 121}, DOWN = {585, 130, 608, 145};
+constexpr Area Z = {95, 108, 118, 123}, X = {130, 108, 153, 123};
+
+// A tick's keys as bits in record byte order: up 1, left 4, z 32.
+constexpr int UP_BIT = 1, LEFT_BIT = 4, Z_BIT = 32;
+// The slack allowed between a key event and the tick that shows it: events
+// and ticks both wait on a busy machine.
+constexpr int SLACK_TICKS = 15;
+
+class RecordTest : public GameProcessTest {
+protected:
+    double brightness(const ScreenCapture& c, Area a)
+    {
+        double sum = 0.0;
+        for (int y = a.y0; y < a.y1; ++y)
+            for (int x = a.x0; x < a.x1; ++x) {
+                const ScreenCapture::Rgb p = c.at(x, y);
+                sum += p.r + p.g + p.b;
+            }
+        return sum / ((a.x1 - a.x0) * (a.y1 - a.y0));
+    }
+
+    // How much brighter the banner shows a key than its neighbour, which stays
+    // unpressed: the key's light raises it, whatever the world behind shows.
+    double contrast(const ScreenCapture& c, Area key, Area neighbour) { return brightness(c, key) - brightness(c, neighbour); }
+
+    ScreenCapture capture()
+    {
+        ScreenCapture c;
+        if (!capture_screen(display_, folder_ + "/screen.xwd", c) || c.width != 800 || c.height != 600) {
+            ADD_FAILURE() << "no screen capture";
+            c = {800, 600, std::vector<unsigned char>(800 * 600 * 3, 0)};
+        }
+        return c;
+    }
+
+    // Captures the screen until it shows what is wanted (or 20 seconds pass).
+    template <typename Shows>
+    bool wait_until(Shows shows)
+    {
+        const Clock::time_point limit = Clock::now() + std::chrono::seconds(20);
+        while (Clock::now() < limit) {
+            if (shows(capture()))
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    // Sends xdotool words; the interval holds the time the events went out.
+    struct Sent {
+        double before, after; // seconds since the test began
+    };
+    Sent send(const std::string& words)
+    {
+        const double before = seconds();
+        EXPECT_EQ(run_shell("DISPLAY=" + display_ + " xdotool " + words), 0);
+        return {before, seconds()};
+    }
+    double seconds() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
+
+    // Presses keys and holds them until the banner lights the first of them,
+    // and a fifth of a second more. Events reach the game in order, so what
+    // is sent next comes after this press.
+    Sent press(const std::string& keys, Area key, Area neighbour)
+    {
+        const double before = contrast(capture(), key, neighbour);
+        const Sent down = send("keydown --delay 0 " + keys);
+        EXPECT_TRUE(wait_until([&](const ScreenCapture& c) { return contrast(c, key, neighbour) > before + 20; }))
+            << keys << " never lit";
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return down;
+    }
+
+    Clock::time_point start_ = Clock::now();
+};
+
+// The ticks keys were held: the first and the last, or {0, -1}.
+struct KeyStretch {
+    int first = 0, last = -1;
+};
+
+// Ticks between two key events, at 60 a second, give or take the slack.
+void expect_ticks_between(int ticks, double earliest_gap, double latest_gap, const char* what)
+{
+    EXPECT_GE(ticks, int(60.0 * earliest_gap) - SLACK_TICKS) << what;
+    EXPECT_LE(ticks, int(60.0 * latest_gap) + SLACK_TICKS) << what;
+}
+
+TEST_F(RecordTest, KeysHeldWhileRecordingAreInTheirTicksAndEverythingElseIsReleased)
+{
+    const std::string out = folder_ + "/mine";
+    ChildProcess child = start_child(RECORDER, folder_, environment(), "", {out});
+    // Recording has begun when the screen shows the mark's red dot.
+    ASSERT_TRUE(wait_until([](const ScreenCapture& c) {
+        const ScreenCapture::Rgb p = c.at(268, 572);
+        return p.r > 180 && p.g < 60 && p.b < 60;
+    })) << "no recording mark; stderr: " << read_file(child.err_path);
+
+    // Up, then Left with Z held through Escape: the recording must release
+    // them after its last tick rather than hold them to the demo's end.
+    const Sent up_down = press("Up", UP, DOWN);
+    const Sent up_up = send("keyup --delay 0 Up");
+    const Sent turn_down = press("Left z", Z, X);
+    const Sent escape = send("keydown Escape sleep 0.3 keyup Escape");
+    const ChildOutcome outcome = wait_child(child, 60.0);
+    send("keyup --delay 0 Left z");
+    ASSERT_TRUE(outcome.ended && outcome.exited) << "signal " << outcome.signal;
+    ASSERT_EQ(outcome.status, 0) << read_file(child.err_path);
+    int recorded = 0;
+    ASSERT_EQ(std::sscanf(read_file(child.out_path).c_str(), ("ironstep-record: wrote " + out + ": %d ticks").c_str(),
+                          &recorded),
+              1)
+        << read_file(child.out_path);
+
+    const std::string bytes = read_file(out);
+    ASSERT_EQ(bytes.size(), 25000u) << "the demo's whole length";
+    KeyStretch up, turn;
+    for (int tick = 0; tick <= 2499; ++tick) {
+        int keys = 0;
+        for (int k = 0; k < 10; ++k) {
+            const auto b = std::uint8_t(bytes[std::size_t(tick * 10 + k)]);
+            EXPECT_TRUE(b == 0 || b == 0xFF) << "tick " << tick << " byte " << k;
+            keys |= b != 0 ? 1 << k : 0;
+        }
+        EXPECT_EQ(keys & ~(UP_BIT | LEFT_BIT | Z_BIT), 0) << "tick " << tick << ": only the keys held";
+        EXPECT_TRUE(keys == 0 || (tick >= 1 && tick <= recorded)) << "tick " << tick << " of " << recorded;
+        for (auto [bits, run] : {std::pair{UP_BIT, &up}, std::pair{LEFT_BIT | Z_BIT, &turn}})
+            if ((keys & bits) != 0) {
+                EXPECT_TRUE(run->last < 0 || run->last == tick - 1) << "one stretch each; tick " << tick;
+                run->first = run->last < 0 ? tick : run->first;
+                run->last = tick;
+            }
+        // Left and Z go down and up together, give or take the tick between two events.
+        if ((keys & (LEFT_BIT | Z_BIT)) != 0 && (keys & (LEFT_BIT | Z_BIT)) != (LEFT_BIT | Z_BIT)) {
+            EXPECT_TRUE(tick - turn.first < 2 || tick == turn.last) << "Left without Z or Z without Left, tick " << tick;
+        }
+    }
+    ASSERT_GT(up.last, 0) << "Up recorded";
+    ASSERT_GT(turn.last, up.last) << "Left and Z recorded after Up";
+    // Each stretch as long as the key was held, and as far from the end as its events were from Escape.
+    expect_ticks_between(up.last - up.first + 1, up_up.before - up_down.after, up_up.after - up_down.before, "Up held");
+    EXPECT_EQ(turn.last, recorded) << "Left with Z held to the last tick";
+    expect_ticks_between(recorded - up.first, escape.before - up_down.after, escape.after - up_down.before,
+                         "from Up to Escape");
+    expect_ticks_between(recorded - turn.first, escape.before - turn_down.after, escape.after - turn_down.before,
+                         "from Left with Z to Escape");
+    EXPECT_EQ(xmessage_log(), "");
+}
+
+} // namespace
