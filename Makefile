@@ -8,7 +8,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 # the folders it enters and leaves.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure game build build-sanitize build-fuzz run test fuzz soak bench screenshots clean
+.PHONY: all deps configure game build build-sanitize build-fuzz run test fuzz soak bench timedemo screenshots clean
 
 all: build
 
@@ -55,6 +55,13 @@ soak: deps
 
 bench: build
 	@sh tools/run_benchmarks.sh $(BUILD)
+
+# The showcase played one tick per frame as fast as the frames come, and the
+# plot of its frame times in docs/; this alone installs the plotting tool.
+timedemo: configure
+	@sh tools/install_deps.sh plot
+	@cmake --build $(BUILD) --target ironstep-timedemo -j $(JOBS)
+	@sh tools/timedemo.sh $(BUILD) docs/timedemo.png
 
 # The README's pictures, rendered headless into docs/.
 screenshots: configure

@@ -5,11 +5,17 @@
 # shows the game's start-up error messages under X11; x11-apps brings xwd,
 # with which the whole-game tests capture the screen; clang and its runtime
 # libraries build the fuzz targets with libFuzzer.
+#
+# "install_deps.sh plot" also installs gnuplot, which only "make timedemo"
+# needs to draw its plot.
 set -eu
 
 PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev \
 libglu1-mesa-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
 x11-utils x11-apps clang libclang-rt-14-dev"
+if [ "${1:-}" = plot ]; then
+    PACKAGES="$PACKAGES gnuplot-nox"
+fi
 
 missing=""
 for package in $PACKAGES; do
