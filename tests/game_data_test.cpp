@@ -203,6 +203,56 @@ TEST_F(DamagedDatafile, PackedFilesAreCheckedUnpackedAndLoadWhenWhole)
         changed[unpacked_size_low_byte] += change;
         expect_refused(write(changed, changed.size()), "packed size changed by " + std::to_string(change));
     }
+    // A packed chunk that states more bytes than its packed stream: the
+    // library stops reading it where the stream ends and would take the rest
+    // ("\xff\xff\xff\xff", the type of an empty slot of its loader table) as
+    // the next object.
+    std::vector<unsigned char> longer = bytes;
+    const std::size_t file_size_low_byte = unpacked_size_low_byte - 4;
+    std::size_t file_size = 0;
+    for (std::size_t k = file_size_low_byte - 3; k <= file_size_low_byte; ++k)
+        file_size = file_size << 8 | bytes[k];
+    ASSERT_LT(bytes[file_size_low_byte], 0xFC) << "a file size that takes 4 without a carry";
+    longer[file_size_low_byte] += 4;
+    longer.insert(longer.begin() + long(unpacked_size_low_byte + 1 + file_size), 4, 0xFF);
+    expect_refused(write(longer, longer.size()), "four bytes after a packed stream");
+}
+
+TEST_F(DamagedDatafile, OnlyTheFourBitmapsOfTheGameAreAccepted)
+{
+    const std::size_t count_low_byte = 11;
+    const std::size_t banner = chunk_headers[3] - 4; // the last object's type
+    const std::vector<unsigned char> banner_object(original.begin() + long(banner), original.end());
+    std::vector<unsigned char> bytes = original;
+    bytes[count_low_byte] = 5;
+    bytes.insert(bytes.end(), banner_object.begin(), banner_object.end());
+    expect_refused(write(bytes, bytes.size()), "a fifth bitmap");
+    bytes.resize(original.size());
+    const std::vector<unsigned char> data_object = {'D', 'A', 'T', 'A', 0, 0, 0, 1, 0, 0, 0, 1, 0};
+    bytes.insert(bytes.end(), data_object.begin(), data_object.end());
+    expect_refused(write(bytes, bytes.size()), "a fifth object of plain bytes");
+
+    // A property other than the name, or a second name.
+    bytes = original;
+    const auto name = std::search(bytes.begin(), bytes.end(), std::begin("propNAME"), std::end("propNAME") - 1);
+    ASSERT_NE(name, bytes.end());
+    std::memcpy(&*name + 4, "ORIG", 4);
+    expect_refused(write(bytes, bytes.size()), "an ORIG property");
+    bytes = original;
+    const std::vector<unsigned char> second = {'p', 'r', 'o', 'p', 'N', 'A', 'M', 'E', 0, 0, 0, 1, 'X'};
+    bytes.insert(bytes.begin() + long(banner), second.begin(), second.end());
+    expect_refused(write(bytes, bytes.size()), "two names on the banner");
+
+    // Headers that hold as many pixels as their chunk but not what the game
+    // reads: 32-bit pixels (also stored as three bytes), and a 50 x 200
+    // terrain height bitmap.
+    bytes = original;
+    bytes[chunk_headers[2] + 8 + 1] = 32;
+    expect_refused(write(bytes, bytes.size()), "a 32-bit building map");
+    bytes = original;
+    bytes[chunk_headers[0] + 8 + 3] = 50;
+    bytes[chunk_headers[0] + 8 + 5] = 200;
+    expect_refused(write(bytes, bytes.size()), "a 50 x 200 terrain");
 }
 
 } // namespace
