@@ -35,8 +35,7 @@ build-fuzz: deps
 	@cmake -S fuzz -B $(BUILD_FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS)
 
-# The game reads the demo recording "vesk" from the folder it starts in; the
-# build writes it beside the game.
+# The game finds its data and the demo recording "vesk" beside itself.
 run: game
 	@cd $(BUILD) && ./ironstep
 

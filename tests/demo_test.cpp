@@ -12,6 +12,7 @@
 
 #include "app/demo.h"
 #include "app/main_loop.h"
+#include "app/resources.h"
 #include "app/startup_tables.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
@@ -142,6 +143,36 @@ TEST_F(DemoTest, ShortOrMissingFilesReleaseWhatWasNotRecorded)
     for (int t = 7; t <= 9; ++t)
         EXPECT_EQ(read_next(), (Record{0, P, 0, 0, 0, 0, 0, 0, 0, 0})) << "record " << t;
     EXPECT_EQ(game.demo_index, 10);
+}
+
+TEST_F(DemoTest, TheRecordingInTheCurrentFolderComesFirstThenTheOneBesideTheProgram)
+{
+    namespace fs = std::filesystem;
+    const fs::path work = fs::path(TEST_BUILD_DIR) / "demo_open_work";
+    fs::remove_all(work);
+    fs::create_directories(work / "start");
+    fs::create_directories(work / "program");
+    const auto write = [](const fs::path& path, std::uint8_t value) {
+        std::ofstream(path, std::ios::binary) << std::string(2 * INPUT_RECORD_SIZE, char(value));
+    };
+    const fs::path started_from = fs::current_path();
+    fs::current_path(work / "start");
+    const std::string program = (work / "program" / "ironstep").string();
+
+    open_demo_file(program.c_str());
+    EXPECT_EQ(demo_file, nullptr) << "no recording anywhere";
+    write(work / "program" / "vesk", 7);
+    open_demo_file(program.c_str());
+    EXPECT_EQ(read_next(), filled(7)) << "the recording beside the program";
+    close_demo_file();
+    write(work / "start" / "vesk", 9);
+    game.demo_index = 1;
+    open_demo_file(program.c_str());
+    EXPECT_EQ(read_next(), filled(9)) << "the current folder's recording first";
+
+    fs::current_path(started_from);
+    close_demo_file();
+    fs::remove_all(work);
 }
 
 // ---- The script compiler ----
