@@ -111,8 +111,15 @@ bool save_bmp_with_opacity(const char* path, int size, const std::vector<unsigne
     if (out == nullptr)
         return false;
     const unsigned pixels = unsigned(size) * unsigned(size) * 4;
-    const auto put16 = [out](unsigned v) { std::fputc(v & 0xFF, out), std::fputc((v >> 8) & 0xFF, out); };
-    const auto put32 = [&put16](unsigned v) { put16(v & 0xFFFF), put16(v >> 16); };
+    // Little-endian fields of 16 and 32 bits.
+    const auto put16 = [out](unsigned v) {
+        std::fputc(int(v & 0xFF), out);
+        std::fputc(int((v >> 8) & 0xFF), out);
+    };
+    const auto put32 = [&put16](unsigned v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
     std::fputs("BM", out);
     put32(54 + pixels);
     put32(0);
