@@ -183,6 +183,18 @@ protected:
         return c;
     }
 
+    // Captures the screen until two captures in a row show the same view: the
+    // game has taken in the keys let go and the view has come to rest.
+    ScreenCapture settled()
+    {
+        ScreenCapture last = capture();
+        return capture_until([&last](const ScreenCapture& next) {
+            const bool same = changed_share(last, next) < 0.005;
+            last = next;
+            return same;
+        });
+    }
+
     // The game started, its colour tables made and its window up.
     ChildProcess start_game(ChildOutcome& outcome)
     {
@@ -216,10 +228,10 @@ TEST_F(EndToEndTest, MenuThenPlayWalkTurnJumpShootAndTheCloseViewThenEscape)
     // Walking forward, turning and jumping each move the view.
     const ScreenCapture walked = hold_until({"Up"}, moved_from(play, 0.03));
     EXPECT_GT(changed_share(play, walked), 0.03) << "walking";
-    const ScreenCapture standing = capture();
+    const ScreenCapture standing = settled();
     const ScreenCapture turned = hold_until({"Left"}, moved_from(standing, 0.10));
     EXPECT_GT(changed_share(standing, turned), 0.10) << "turning";
-    const ScreenCapture on_the_ground = capture();
+    const ScreenCapture on_the_ground = settled();
     const ScreenCapture jumping = hold_until({"Shift_L"}, moved_from(on_the_ground, 0.08));
     EXPECT_GT(changed_share(on_the_ground, jumping), 0.08) << "the view rises with the jump";
 
