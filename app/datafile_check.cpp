@@ -11,20 +11,19 @@
 
 #include <allegro.h>
 
+#include "app/game_data.h"
+#include "app/resources.h"
+
 namespace {
 
 // Far above the few megabytes of the game's own file; anything bigger is not
 // a datafile of this game.
 constexpr std::size_t MAX_UNPACKED_BYTES = 64u << 20;
+constexpr std::size_t MAX_NAME_BYTES = 255;
 constexpr int BITMAP_HEADER_BYTES = 6;
-
-// Allegro's built-in object types other than bitmaps: the library would parse
-// their contents, which this check does not follow, and the game has no use
-// for them. Any other type is loaded as plain bytes.
-constexpr int PARSED_TYPES[] = {
-    DAT_FILE, DAT_FONT, DAT_SAMPLE, DAT_MIDI, DAT_PATCH, DAT_FLI,
-    DAT_RLE_SPRITE, DAT_C_SPRITE, DAT_XC_SPRITE, DAT_PALETTE, DAT_END,
-};
+constexpr int BITMAP_BITS = 24; // the depth the build writes
+constexpr std::size_t BITMAP_PIXEL_BYTES = 3; // red, green, blue
+constexpr int MAX_BITMAP_SIDE = 4096; // the game's largest picture is 1250 pixels a side
 
 struct Bytes {
     const unsigned char* data;
@@ -116,6 +115,9 @@ int memory_error(void*) { return 0; }
 PACKFILE_VTABLE MEMORY_STREAM = {memory_close, memory_getc, memory_ungetc, memory_read, memory_putc,
                                  memory_write, memory_seek, memory_eof, memory_error};
 
+// The loader reads a packed chunk until it has unpacked the size it states,
+// wherever that leaves it, and takes the next bytes as the next object: a
+// chunk is sound only when unpacking it ends exactly at its last byte.
 bool unpack_chunk(Bytes packed, std::size_t unpacked_size, std::vector<unsigned char>& out)
 {
     if (unpacked_size > MAX_UNPACKED_BYTES)
@@ -133,49 +135,44 @@ bool unpack_chunk(Bytes packed, std::size_t unpacked_size, std::vector<unsigned 
     const int got = unpacked_size == 0 ? 0 : lzss_read(file, state, int(unpacked_size), out.data());
     free_lzss_unpack_data(state);
     pack_fclose(file);
-    return got == int(unpacked_size);
+    return got == int(unpacked_size) && packed.pos == packed.size;
 }
 
-// Bytes per pixel of a datafile bitmap by its stored depth; 0 for none.
-int bitmap_pixel_bytes(int bits)
-{
-    switch (bits) {
-    case 8: return 1;
-    case 15:
-    case 16: return 2;
-    case 24:
-    case 32: return 3; // 32-bit pixels are stored as red, green, blue
-    case -32: return 4; // with an alpha channel
-    default: return 0;
-    }
-}
-
-bool bitmap_is_sound(const unsigned char* data, std::size_t size)
+// The terrain reads a 100 x 100 grid from objects 0 and 1; the building map
+// and the banner are read only inside their own bounds.
+bool bitmap_is_sound(const unsigned char* data, std::size_t size, int index)
 {
     if (size < BITMAP_HEADER_BYTES)
         return false;
     const int bits = std::int16_t(std::uint16_t(data[0] << 8 | data[1]));
-    const std::uint64_t w = std::uint16_t(data[2] << 8 | data[3]);
-    const std::uint64_t h = std::uint16_t(data[4] << 8 | data[5]);
-    const int pixel_bytes = bitmap_pixel_bytes(bits);
-    return pixel_bytes != 0 && w >= 1 && h >= 1 && size == BITMAP_HEADER_BYTES + w * h * std::uint64_t(pixel_bytes);
+    const int w = data[2] << 8 | data[3];
+    const int h = data[4] << 8 | data[5];
+    const bool terrain = index == TERRAIN_HEIGHT_BITMAP || index == TERRAIN_COLOUR_BITMAP;
+    const int min_side = terrain ? TERRAIN_BITMAP_MIN_SIZE : 1;
+    return bits == BITMAP_BITS && w >= min_side && h >= min_side && w <= MAX_BITMAP_SIDE && h <= MAX_BITMAP_SIDE &&
+           size == BITMAP_HEADER_BYTES + std::size_t(w) * std::size_t(h) * BITMAP_PIXEL_BYTES;
 }
 
-bool object_is_sound(Bytes& in, std::vector<unsigned char>& scratch)
+bool name_is_sound(const Bytes& name)
+{
+    return name.size >= 1 && name.size <= MAX_NAME_BYTES &&
+           std::all_of(name.data, name.data + name.size, [](unsigned char c) { return c >= ' ' && c <= '~'; });
+}
+
+// One object: an optional NAME property, the type BMP and its chunk.
+bool object_is_sound(Bytes& in, int index, std::vector<unsigned char>& scratch)
 {
     std::int32_t type = 0;
     if (!read_be32(in, type))
         return false;
-    while (type == DAT_PROPERTY) {
+    if (type == DAT_PROPERTY) {
         std::int32_t property_type = 0, size = 0;
-        Bytes property{};
-        // The library ends an object's property list at a property of the
-        // end type, so one of that type would be lost and its bytes leaked.
-        if (!read_be32(in, property_type) || property_type == DAT_END || !read_be32(in, size) ||
-            !take(in, size, property) || !read_be32(in, type))
+        Bytes name{};
+        if (!read_be32(in, property_type) || property_type != DAT_NAME || !read_be32(in, size) ||
+            !take(in, size, name) || !name_is_sound(name) || !read_be32(in, type))
             return false;
     }
-    if (std::find(std::begin(PARSED_TYPES), std::end(PARSED_TYPES), type) != std::end(PARSED_TYPES))
+    if (type != DAT_BITMAP)
         return false;
 
     std::int32_t file_size = 0, unpacked_size = 0;
@@ -190,7 +187,7 @@ bool object_is_sound(Bytes& in, std::vector<unsigned char>& scratch)
     } else if (unpacked_size != file_size) {
         return false;
     }
-    return type != DAT_BITMAP || bitmap_is_sound(contents.data, contents.size);
+    return bitmap_is_sound(contents.data, contents.size, index);
 }
 
 } // namespace
@@ -202,11 +199,11 @@ bool datafile_is_sound(const char* path)
         return false;
     Bytes in{bytes.data(), bytes.size(), 0};
     std::int32_t magic = 0, count = 0;
-    if (!read_be32(in, magic) || magic != DAT_MAGIC || !read_be32(in, count) || count < 0)
+    if (!read_be32(in, magic) || magic != DAT_MAGIC || !read_be32(in, count) || count != GAME_DATA_OBJECTS)
         return false;
     std::vector<unsigned char> scratch;
-    for (std::int32_t k = 0; k < count; ++k)
-        if (!object_is_sound(in, scratch))
+    for (int index = 0; index < GAME_DATA_OBJECTS; ++index)
+        if (!object_is_sound(in, index, scratch))
             return false;
     return in.pos == in.size;
 }

@@ -15,6 +15,12 @@ namespace {
 
 bool missing_recording_reported = false;
 
+// The stream's buffer is the game's own, so reading records during play
+// never asks the C library for memory.
+char demo_stream_buffer[BUFSIZ];
+
+constexpr int DEMO_PATH_SIZE = 256;
+
 void play_without_recording()
 {
     if (!missing_recording_reported) {
@@ -46,6 +52,21 @@ std::size_t read_forward(long wanted, std::array<std::uint8_t, INPUT_RECORD_SIZE
 }
 
 } // namespace
+
+void open_demo_file(const char* executable)
+{
+    demo_file = std::fopen(DEMO_FILE_NAME, "rb");
+    demo_stream_offset = 0;
+    if (demo_file == nullptr) {
+        char path[DEMO_PATH_SIZE];
+        replace_filename(path, executable, DEMO_FILE_NAME, sizeof path);
+        demo_file = std::fopen(path, "rb");
+    }
+    if (demo_file != nullptr) {
+        std::setvbuf(demo_file, demo_stream_buffer, _IOFBF, sizeof demo_stream_buffer);
+        std::fseek(demo_file, 0, SEEK_SET);
+    }
+}
 
 void read_demo_record()
 {

@@ -8,6 +8,7 @@
 constexpr int DEMO_LAST_RECORD = 2499;
 constexpr int INPUT_RECORD_SIZE = 10;
 constexpr std::uint8_t INPUT_PRESSED = 0xFF;
+constexpr const char* DEMO_FILE_NAME = "vesk";
 
 // One byte per recorded key (up, down, left, right, left shift, Z, X, page up,
 // page down, F); 0 released, non-zero pressed. Stays all 0 in play mode.
@@ -16,6 +17,12 @@ extern std::array<std::uint8_t, INPUT_RECORD_SIZE> input_record;
 // Bytes read so far from a demo stream that cannot seek (a pipe): 0 when the
 // stream is opened. A file that can seek is read by offset and leaves it alone.
 extern long demo_stream_offset;
+
+// Opens the demo recording as demo_file: "vesk" in the current folder, where
+// players and scripts may put their own, else the one beside the program
+// named by executable (where the build and the package put it). demo_file
+// stays null when neither exists; play mode works without it.
+void open_demo_file(const char* executable);
 
 // Reads record game.demo_index of the demo file into input_record and moves
 // demo_index on. Past the end of the file the last record keeps acting; keys

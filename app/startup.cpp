@@ -160,21 +160,6 @@ void install_timers()
     install_int_ex(tick_callback, BPS_TO_TIMER(60));
 }
 
-// The stream's buffer is the game's own, so reading records during play
-// never asks the C library for memory.
-char demo_stream_buffer[BUFSIZ];
-
-// The demo stream is read from the current folder. Play mode works without it.
-void open_demo_file()
-{
-    demo_file = std::fopen("vesk", "rb");
-    demo_stream_offset = 0;
-    if (demo_file != nullptr) {
-        std::setvbuf(demo_file, demo_stream_buffer, _IOFBF, sizeof demo_stream_buffer);
-        std::fseek(demo_file, 0, SEEK_SET);
-    }
-}
-
 } // namespace
 
 BITMAP* game_bitmap(GameDataObject index)
@@ -264,7 +249,7 @@ int start_up(const char* executable)
     init_cylinder_proxy_faces();
     init_input_indicator_rects();
 
-    open_demo_file();
+    open_demo_file(executable);
     return EXIT_NORMAL;
 }
 

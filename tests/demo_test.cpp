@@ -205,6 +205,36 @@ TEST_F(DemoTest, ARecordingFromAPipePlaysTheSameRecordsAsTheFile)
     EXPECT_EQ(from_pipe, from_file);
 }
 
+TEST_F(DemoTest, TheRecordingInTheCurrentFolderComesFirstThenTheOneBesideTheProgram)
+{
+    namespace fs = std::filesystem;
+    const fs::path work = fs::path(TEST_BUILD_DIR) / "demo_open_work";
+    fs::remove_all(work);
+    fs::create_directories(work / "start");
+    fs::create_directories(work / "program");
+    const auto write = [](const fs::path& path, std::uint8_t value) {
+        std::ofstream(path, std::ios::binary) << std::string(2 * INPUT_RECORD_SIZE, char(value));
+    };
+    const fs::path started_from = fs::current_path();
+    fs::current_path(work / "start");
+    const std::string program = (work / "program" / "ironstep").string();
+
+    open_demo_file(program.c_str());
+    EXPECT_EQ(demo_file, nullptr) << "no recording anywhere";
+    write(work / "program" / "vesk", 7);
+    open_demo_file(program.c_str());
+    EXPECT_EQ(read_next(), filled(7)) << "the recording beside the program";
+    close_demo_file();
+    write(work / "start" / "vesk", 9);
+    game.demo_index = 1;
+    open_demo_file(program.c_str());
+    EXPECT_EQ(read_next(), filled(9)) << "the current folder's recording first";
+
+    fs::current_path(started_from);
+    close_demo_file();
+    fs::remove_all(work);
+}
+
 // ---- The script compiler ----
 
 const std::filesystem::path WORK = std::filesystem::path(TEST_BUILD_DIR) / "demo_test_work";

@@ -203,6 +203,39 @@ TEST_F(DamagedDatafile, PackedFilesAreCheckedUnpackedAndLoadWhenWhole)
         changed[unpacked_size_low_byte] += change;
         expect_refused(write(changed, changed.size()), "packed size changed by " + std::to_string(change));
     }
+    // A packed chunk that states more bytes than its packed stream: the
+    // library stops reading it where the stream ends and would take the rest
+    // ("\xff\xff\xff\xff", the type of an empty slot of its loader table) as
+    // the next object.
+    std::vector<unsigned char> longer = bytes;
+    const std::size_t file_size_low_byte = unpacked_size_low_byte - 4;
+    std::size_t file_size = 0;
+    for (std::size_t k = file_size_low_byte - 3; k <= file_size_low_byte; ++k)
+        file_size = file_size << 8 | bytes[k];
+    ASSERT_LT(bytes[file_size_low_byte], 0xFC) << "a file size that takes 4 without a carry";
+    longer[file_size_low_byte] += 4;
+    longer.insert(longer.begin() + long(unpacked_size_low_byte + 1 + file_size), 4, 0xFF);
+    expect_refused(write(longer, longer.size()), "four bytes after a packed stream");
+}
+
+TEST_F(DamagedDatafile, OnlyTheFourBitmapsOfTheGameAreAccepted)
+{
+    // A fifth object: a copy of the banner, counted.
+    std::vector<unsigned char> bytes = original;
+    bytes[11] = 5; // the low byte of the object count
+    bytes.insert(bytes.end(), original.begin() + long(chunk_headers[3] - 4), original.end());
+    expect_refused(write(bytes, bytes.size()), "a fifth bitmap");
+    // A property the build does not write.
+    bytes = original;
+    const auto name = std::search(bytes.begin(), bytes.end(), std::begin("propNAME"), std::end("propNAME") - 1);
+    ASSERT_NE(name, bytes.end());
+    std::memcpy(&*name + 4, "ORIG", 4);
+    expect_refused(write(bytes, bytes.size()), "an ORIG property");
+    // 32-bit pixels, stored as three bytes like 24-bit ones: the chunk's size
+    // still matches.
+    bytes = original;
+    bytes[chunk_headers[2] + 8 + 1] = 32;
+    expect_refused(write(bytes, bytes.size()), "a 32-bit building map");
 }
 
 } // namespace

@@ -16,6 +16,35 @@
 inline const std::string GAME = GAME_BINARY;
 inline const std::string BUILD_DIR = TEST_BUILD_DIR;
 
+// The tests wait for what the screen or the process shows, never for a fixed
+// time; this is how long they keep looking. A busy machine may be many times
+// slower than an idle one.
+inline constexpr double PATIENCE_SECONDS = 120.0;
+
+using Deadline = std::chrono::steady_clock::time_point;
+
+inline Deadline deadline_in(double seconds)
+{
+    return std::chrono::steady_clock::now() +
+           std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+inline bool before(Deadline deadline)
+{
+    return std::chrono::steady_clock::now() < deadline;
+}
+
+inline bool mostly_black(const ScreenCapture& c)
+{
+    int black = 0;
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x) {
+            const ScreenCapture::Rgb p = c.at(x, y);
+            black += p.r <= 20 && p.g <= 20 && p.b <= 20;
+        }
+    return black > c.width * c.height / 2;
+}
+
 // Both colour tables fill their bar with 64 stars, however often the library
 // reports its progress.
 inline std::string expected_console_output()
@@ -75,7 +104,8 @@ protected:
     bool wait_for_tables(ChildProcess& child, ChildOutcome& outcome)
     {
         const std::string expected = expected_console_output();
-        for (int i = 0; i < 300 && read_file(child.out_path) != expected; ++i) {
+        const Deadline deadline = deadline_in(PATIENCE_SECONDS);
+        while (read_file(child.out_path) != expected && before(deadline)) {
             if (poll_child(child, outcome))
                 return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -83,36 +113,56 @@ protected:
         return true;
     }
 
+    // Waits until the game's window is up and shows its first frame (it is
+    // black until then): keys sent earlier are lost.
+    bool wait_for_first_frame()
+    {
+        if (run_shell("DISPLAY=" + display_ + " timeout " + std::to_string(int(PATIENCE_SECONDS)) +
+                      " xdotool search --sync --name '^ironstep$' >/dev/null") != 0)
+            return false;
+        const Deadline deadline = deadline_in(PATIENCE_SECONDS);
+        ScreenCapture c;
+        while (before(deadline))
+            if (capture_screen(display_, folder_ + "/screen.xwd", c) && !mostly_black(c))
+                return true;
+        return false;
+    }
+
     // Presses the given keys together for a moment as real X key events.
-    void press_keys(const std::string& display, const std::vector<std::string>& keys)
+    void press_keys(const std::vector<std::string>& keys)
     {
         std::string down, up;
         for (const std::string& k : keys) {
             down += " keydown " + k;
             up += " keyup " + k;
         }
-        run_shell("DISPLAY=" + display + " xdotool" + down + " sleep 0.3" + up);
+        run_shell("DISPLAY=" + display_ + " xdotool" + down + " sleep 0.3" + up);
+    }
+
+    // Presses each group of keys in turn, again and again, until the game
+    // ends; false, with the game killed, if it is still running at the limit.
+    bool press_until_ended(ChildProcess& child, ChildOutcome& outcome,
+                           const std::vector<std::vector<std::string>>& presses)
+    {
+        const Deadline deadline = deadline_in(PATIENCE_SECONDS);
+        while (!poll_child(child, outcome)) {
+            if (!before(deadline)) {
+                outcome = wait_child(child, 0.0);
+                return false;
+            }
+            for (const std::vector<std::string>& keys : presses)
+                press_keys(keys);
+        }
+        return true;
     }
 
     // Once the console shows both colour tables, presses Enter (PLAY in the
-    // title menu) and then Escape, each for a moment, until the game ends.
-    // Keys sent before the window is up are lost, so the pair is repeated;
-    // Enter does nothing in the game and Escape nothing in the menu. Returns
-    // the seconds from the first Escape to the end, or a negative value if it
-    // never ended.
-    double escape_until_ended(ChildProcess& child, ChildOutcome& outcome, const std::string& display)
+    // title menu) and then Escape until the game ends. Keys sent before the
+    // window is up are lost, so the pair is repeated; Enter does nothing in
+    // the game and Escape nothing in the menu.
+    bool escape_until_ended(ChildProcess& child, ChildOutcome& outcome)
     {
-        if (!wait_for_tables(child, outcome))
-            return -1.0;
-        const auto first_escape = std::chrono::steady_clock::now();
-        for (int attempt = 0; attempt < 40; ++attempt) {
-            press_keys(display, {"Return"});
-            press_keys(display, {"Escape"});
-            if (poll_child(child, outcome))
-                return std::chrono::duration<double>(std::chrono::steady_clock::now() - first_escape).count();
-        }
-        wait_child(child, 0.1);
-        return -1.0;
+        return wait_for_tables(child, outcome) && press_until_ended(child, outcome, {{"Return"}, {"Escape"}});
     }
 
     std::string display_;

@@ -19,9 +19,8 @@ TEST_F(GameProcessTest, EscapeEndsTheGameWithStatus0EvenWhenStartedFromAnotherFo
     // The current folder holds no datafile: the game finds it beside itself.
     ChildProcess child = start_child(GAME, folder_, environment());
     ChildOutcome outcome;
-    const double seconds = escape_until_ended(child, outcome, display_);
-    ASSERT_GE(seconds, 0.0) << "the game did not end on Escape; stderr: " << read_file(folder_ + "/stderr.txt");
-    EXPECT_LT(seconds, 5.0);
+    ASSERT_TRUE(escape_until_ended(child, outcome))
+        << "the game did not end on Escape; stderr: " << read_file(folder_ + "/stderr.txt");
     EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(read_file(child.out_path), expected_console_output());
@@ -33,17 +32,14 @@ TEST_F(GameProcessTest, EscapeHeldWhileEnterConfirmsTheMenuEndsWithStatus0)
     ChildProcess child = start_child(GAME, folder_, environment());
     ChildOutcome outcome;
     ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
-    // Escape alone does nothing in the menu, however long it is pressed.
+    ASSERT_TRUE(wait_for_first_frame());
+    // Escape alone does nothing in the menu, however often it is pressed.
     for (int attempt = 0; attempt < 8; ++attempt)
-        press_keys(display_, {"Escape"});
+        press_keys({"Escape"});
     ASSERT_FALSE(poll_child(child, outcome)) << "the menu waits for Enter";
     // With Enter it ends the program before the game starts. The chord is
     // repeated until the menu has seen it.
-    for (int attempt = 0; attempt < 40 && !poll_child(child, outcome); ++attempt)
-        press_keys(display_, {"Escape", "Return"});
-    if (!outcome.ended)
-        outcome = wait_child(child, 0.1);
-    ASSERT_TRUE(outcome.ended) << "stderr: " << read_file(child.err_path);
+    ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape", "Return"}})) << "stderr: " << read_file(child.err_path);
     EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(xmessage_log(), "");
@@ -53,7 +49,7 @@ TEST_F(GameProcessTest, MissingDatafileEndsWithStatus12AndNamesTheFullPath)
 {
     const std::string program = install_game_copy("");
     ChildProcess child = start_child(program, folder_, environment());
-    const ChildOutcome outcome = wait_child(child, 60.0);
+    const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
     ASSERT_TRUE(outcome.ended);
     ASSERT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 12);
@@ -98,7 +94,7 @@ TEST_F(GameProcessTest, DamagedOrUnusableDatafilesEndWithStatus12NeverACrash)
         const std::string program = install_game_copy(source);
         run_shell("rm -f '" + folder_ + "/xmessage.log'");
         ChildProcess child = start_child(program, folder_, environment());
-        const ChildOutcome outcome = wait_child(child, 60.0);
+        const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
         ASSERT_TRUE(outcome.ended) << source;
         EXPECT_TRUE(outcome.exited) << source << ": signal " << outcome.signal;
         EXPECT_EQ(outcome.status, 12) << source;
@@ -119,7 +115,7 @@ TEST_F(GameProcessTest, StartedThroughALinkFoundOnPathTheGameReadsTheDataBesideI
 
     ChildProcess child = start_child(link_folder + "/ironstep", folder_, env, "ironstep");
     ChildOutcome outcome;
-    ASSERT_GE(escape_until_ended(child, outcome, display_), 0.0) << "stderr: " << read_file(child.err_path);
+    ASSERT_TRUE(escape_until_ended(child, outcome)) << "stderr: " << read_file(child.err_path);
     EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(xmessage_log(), "");
@@ -127,7 +123,7 @@ TEST_F(GameProcessTest, StartedThroughALinkFoundOnPathTheGameReadsTheDataBesideI
     // Data beside the link but not beside the game is not the game's data.
     run_shell("mv '" + folder_ + "/game/height.dat' '" + link_folder + "/'");
     child = start_child(link_folder + "/ironstep", folder_, env, "ironstep");
-    outcome = wait_child(child, 60.0);
+    outcome = wait_child(child, PATIENCE_SECONDS);
     ASSERT_TRUE(outcome.ended);
     EXPECT_EQ(outcome.status, 12);
     EXPECT_NE(xmessage_log().find("Error loading " + folder_ + "/game/height.dat!"), std::string::npos)
@@ -138,7 +134,7 @@ TEST_F(GameProcessTest, MissingOrBrokenSceneryEndsWithStatus12NamingTheFileAndLi
 {
     std::string program = install_game_copy(BUILD_DIR + "/height.dat", false);
     ChildProcess child = start_child(program, folder_, environment());
-    ChildOutcome outcome = wait_child(child, 60.0);
+    ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
     ASSERT_TRUE(outcome.ended);
     EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 12);
@@ -150,7 +146,7 @@ TEST_F(GameProcessTest, MissingOrBrokenSceneryEndsWithStatus12NamingTheFileAndLi
     program = install_game_copy(BUILD_DIR + "/height.dat");
     run_shell("sed -i '3s/ [^ ]*$//' '" + folder_ + "/game/scenery.txt'");
     child = start_child(program, folder_, environment());
-    outcome = wait_child(child, 60.0);
+    outcome = wait_child(child, PATIENCE_SECONDS);
     ASSERT_TRUE(outcome.ended);
     EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 12);
@@ -160,7 +156,7 @@ TEST_F(GameProcessTest, MissingOrBrokenSceneryEndsWithStatus12NamingTheFileAndLi
 TEST_F(GameProcessTest, NoDisplayEndsWithStatus1AndTheGraphicsMessageNotASignal)
 {
     ChildProcess child = start_child(GAME, folder_, environment(false));
-    const ChildOutcome outcome = wait_child(child, 30.0);
+    const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
     ASSERT_TRUE(outcome.ended);
     ASSERT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 1);
@@ -177,13 +173,14 @@ TEST_F(GameProcessTest, RefusedGraphicsModeEndsWithStatus1AndTheMessage)
     const std::string display = ":" + std::to_string(n);
     run_shell("Xvfb " + display + " -screen 0 800x600x8 -nolisten tcp >/dev/null 2>&1 & echo $! > '" + folder_ +
               "/xvfb.pid'");
-    for (int i = 0; i < 100 && !file_exists("/tmp/.X11-unix/X" + std::to_string(n)); ++i)
+    for (const Deadline deadline = deadline_in(PATIENCE_SECONDS);
+         !file_exists("/tmp/.X11-unix/X" + std::to_string(n)) && before(deadline);)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
 
     std::vector<std::string> env = environment(false);
     env.push_back("DISPLAY=" + display);
     ChildProcess child = start_child(GAME, folder_, env);
-    const ChildOutcome outcome = wait_child(child, 60.0);
+    const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
     run_shell("kill $(cat '" + folder_ + "/xvfb.pid') 2>/dev/null");
 
     ASSERT_TRUE(outcome.ended);

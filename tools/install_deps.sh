@@ -4,7 +4,10 @@
 # "apt-get update" only when something is. x11-utils brings xmessage, which
 # shows the game's start-up error messages under X11; x11-apps brings xwd,
 # with which the whole-game tests capture the screen; clang and its runtime
-# libraries build the fuzz targets with libFuzzer.
+# libraries build the fuzz targets with libFuzzer; dpkg-dev brings
+# dpkg-shlibdeps, with which the package's dependencies are computed, and
+# lintian, desktop-file-utils, appstream and man-db are the checkers the
+# package and its files must pass.
 #
 # "install_deps.sh plot" also installs gnuplot, which only "make timedemo"
 # needs to draw its plot.
@@ -12,7 +15,8 @@ set -eu
 
 PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev \
 libglu1-mesa-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
-x11-utils x11-apps clang libclang-rt-14-dev"
+x11-utils x11-apps clang libclang-rt-14-dev \
+dpkg-dev lintian desktop-file-utils appstream man-db"
 if [ "${1:-}" = plot ]; then
     PACKAGES="$PACKAGES gnuplot-nox"
 fi

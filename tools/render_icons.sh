@@ -1,0 +1,23 @@
+#!/bin/sh
+# Renders the game's icons (the player's machine, close up) under a private
+# Xvfb display and writes them as PNG files into packaging/icons/, where the
+# install rules take them from. Usage: render_icons.sh BUILD_DIR
+set -eu
+build=$1
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+
+. "$root/tools/xvfb.sh"
+start_xvfb
+trap 'stop_xvfb; rm -rf "$work"' EXIT INT TERM
+
+mkdir -p "$root/packaging/icons"
+for size in 48 128 256; do
+    if ! "$build/icon_picture" "$size" "$work/icon.bmp" >"$work/log" 2>&1; then
+        cat "$work/log" >&2
+        exit 1
+    fi
+    tail -n 1 "$work/log"
+    python3 "$root/tools/bmp_to_png.py" "$work/icon.bmp" "$root/packaging/icons/ironstep-$size.png"
+done
+ls -l "$root"/packaging/icons/*.png
