@@ -165,6 +165,58 @@ protected:
         return wait_for_tables(child, outcome) && press_until_ended(child, outcome, {{"Return"}, {"Escape"}});
     }
 
+    ScreenCapture capture()
+    {
+        ScreenCapture c;
+        EXPECT_TRUE(capture_screen(display_, folder_ + "/screen.xwd", c));
+        if (c.width != 800 || c.height != 600) {
+            ADD_FAILURE() << "screen " << c.width << " x " << c.height;
+            c.width = 800;
+            c.height = 600;
+            c.rgb.assign(800 * 600 * 3, 0);
+        }
+        return c;
+    }
+
+    // Captures the screen until it shows what is looked for, or the limit
+    // passes; the last capture is returned for the test to judge.
+    template <class Shows>
+    ScreenCapture capture_until(Shows shows)
+    {
+        const Deadline deadline = deadline_in(PATIENCE_SECONDS);
+        ScreenCapture c = capture();
+        while (!shows(c) && before(deadline))
+            c = capture();
+        return c;
+    }
+
+    // Holds the keys down (at least min_hold seconds) and captures the screen
+    // until it shows what is looked for. If it does not within a few seconds,
+    // the keys are let go and pressed afresh (a press may come before the game
+    // looks, a jump may be over, a fresh close view shows the gunsight), until
+    // the limit passes. The last capture is returned for the test to judge.
+    template <class Shows>
+    ScreenCapture hold_until(const std::vector<std::string>& keys, Shows shows, double min_hold = 0.2)
+    {
+        std::string down, up;
+        for (const std::string& k : keys) {
+            down += " keydown " + k;
+            up += " keyup " + k;
+        }
+        const Deadline deadline = deadline_in(PATIENCE_SECONDS);
+        ScreenCapture c;
+        do {
+            run_shell("DISPLAY=" + display_ + " xdotool" + down);
+            const Deadline held = deadline_in(min_hold), press_again = deadline_in(3.0);
+            do
+                c = capture();
+            while (!shows(c) && before(press_again) && before(deadline));
+            std::this_thread::sleep_until(held);
+            run_shell("DISPLAY=" + display_ + " xdotool" + up);
+        } while (!shows(c) && before(deadline));
+        return c;
+    }
+
     std::string display_;
     std::string folder_;
 };

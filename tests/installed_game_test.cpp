@@ -11,58 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/game_process.h"
+#include "tests/screen_checks.h"
 
 namespace {
 
-using Rgb = ScreenCapture::Rgb;
-
 const std::string SOURCE_DIR = PROJECT_SOURCE_DIR;
-
-bool near(Rgb a, Rgb b, int tolerance)
-{
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
-}
-
-// Pixels near the colour in rows [y0, y1): the chosen menu entry is green.
-int count_near(const ScreenCapture& c, Rgb colour, int y0, int y1)
-{
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = 0; x < c.width; ++x)
-            n += near(c.at(x, y), colour, 20);
-    return n;
-}
-
-constexpr Rgb CHOSEN_GREEN = {16, 128, 64};
-constexpr int DEMO_ROWS[2] = {115, 170};
-
-// The demo's banner ends at row 150: a seam across the whole screen there.
-bool shows_banner(const ScreenCapture& c)
-{
-    int seam = 0;
-    for (int x = 0; x < c.width; ++x) {
-        const Rgb a = c.at(x, 144), b = c.at(x, 156);
-        seam += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) > 20;
-    }
-    return seam > c.width * 9 / 10;
-}
-
-double brightness(const ScreenCapture& c, int x0, int y0, int x1, int y1)
-{
-    double sum = 0.0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
-            const Rgb p = c.at(x, y);
-            sum += p.r + p.g + p.b;
-        }
-    return sum / ((x1 - x0) * (y1 - y0));
-}
-
-// The banner lights Up's key and not Down's: the showcase is walking.
-bool lights_up_not_down(const ScreenCapture& c)
-{
-    return shows_banner(c) && brightness(c, 585, 106, 608, 121) > brightness(c, 585, 130, 608, 145) + 20.0;
-}
 
 // Lists every path under root with its type, size, time of change and link
 // target, one a line, into the file listing.
@@ -87,18 +40,6 @@ protected:
         while (!text.empty() && text.back() == '\n')
             text.pop_back();
         return text.substr(text.rfind('\n') + 1);
-    }
-
-    ScreenCapture capture()
-    {
-        ScreenCapture c;
-        if (!capture_screen(display_, folder_ + "/screen.xwd", c) || c.width != 800 || c.height != 600) {
-            ADD_FAILURE() << "no 800 x 600 screen capture";
-            c.width = 800;
-            c.height = 600;
-            c.rgb.assign(800 * 600 * 3, 0);
-        }
-        return c;
     }
 
     static std::string package_;
@@ -127,37 +68,34 @@ TEST_F(InstalledGameTest, FromAnEmptyFolderTheInstalledGamePlaysTheShowcaseToIts
     ChildOutcome outcome;
     ChildProcess child = start_child(root + "/usr/games/ironstep", start, environment());
     ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
-    ASSERT_EQ(run_shell("DISPLAY=" + display_ + " timeout 60 xdotool search --sync --name '^ironstep$' >/dev/null"), 0);
+    ASSERT_TRUE(wait_for_first_frame());
 
-    // The title menu: Down chooses DEMO, pressed again until the screen shows it.
-    ScreenCapture menu = capture();
-    for (int attempt = 0; attempt < 40 && count_near(menu, CHOSEN_GREEN, DEMO_ROWS[0], DEMO_ROWS[1]) < 150; ++attempt) {
-        press_keys(display_, {"Down"});
-        menu = capture();
-    }
-    ASSERT_GT(count_near(menu, CHOSEN_GREEN, DEMO_ROWS[0], DEMO_ROWS[1]), 150) << "the menu shows DEMO chosen";
-    ScreenCapture demo = menu;
-    for (int attempt = 0; attempt < 20 && !shows_banner(demo); ++attempt) {
-        press_keys(display_, {"Return"});
-        demo = capture();
-    }
-    ASSERT_TRUE(shows_banner(demo)) << "Enter starts the demo";
+    // Down chooses DEMO, Enter confirms; each is pressed again until the
+    // screen shows that it was seen.
+    const ScreenCapture menu = hold_until({"Down"}, [](const ScreenCapture& c) { return shows_chosen(c, DEMO_ROWS); });
+    ASSERT_TRUE(shows_chosen(menu, DEMO_ROWS)) << "DEMO chosen";
+    EXPECT_FALSE(shows_chosen(menu, PLAY_ROWS)) << "PLAY no longer";
+    const auto confirmed = std::chrono::steady_clock::now();
+    const ScreenCapture early = hold_until({"Return"}, shows_banner);
+    ASSERT_TRUE(shows_banner(early)) << "Enter starts the demo";
+    EXPECT_TRUE(shows_hud_frame(early));
 
-    // The showcase walks from about 13 to 30 seconds in: Up's key lights,
-    // which it never does without the recording. Then the demo ends by itself.
-    bool lit = false;
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(180);
-    while (!poll_child(child, outcome) && std::chrono::steady_clock::now() < limit) {
-        if (!lit)
-            lit = lights_up_not_down(capture());
-        std::this_thread::sleep_for(std::chrono::milliseconds(lit ? 200 : 500));
-    }
-    if (!outcome.ended)
-        outcome = wait_child(child, 0.1);
-    EXPECT_TRUE(lit) << "the banner never lit the showcase's keys: the recording beside the program was not found";
+    // From about 13 to 30 seconds in the showcase walks: Up's key lights,
+    // which it never does without the recording beside the program.
+    const ScreenCapture walking = capture_until(lights_up_not_down);
+    EXPECT_TRUE(lights_up_not_down(walking)) << "Up lit " << up_key_light(walking) << ", Down "
+                                             << down_key_light(walking) << ": was the recording found?";
+
+    // Play never ends by itself: only the demo, after its 2,499 records
+    // (41.65 seconds at 60 ticks a second), ends without Escape. The game
+    // counts ticks from a timer that never runs ahead of the clock, starting
+    // after Enter, so the demo cannot end sooner; a busy machine may take longer.
+    outcome = wait_child(child, PATIENCE_SECONDS);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - confirmed).count();
     ASSERT_TRUE(outcome.ended) << "the demo did not end by itself; stderr: " << read_file(child.err_path);
     EXPECT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 0);
+    EXPECT_GT(seconds, 41.0) << "ended before the recording had played";
     EXPECT_EQ(read_file(child.out_path), expected_console_output()) << "no complaint of a missing recording";
     EXPECT_EQ(xmessage_log(), "");
 
