@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/game_process.h"
+#include "tests/screen_checks.h"
 
 namespace {
 
@@ -30,46 +31,15 @@ constexpr int UP_BIT = 1, LEFT_BIT = 4, Z_BIT = 32;
 // and ticks both wait on a busy machine.
 constexpr int SLACK_TICKS = 15;
 
+// How much brighter the banner shows a key than its neighbour, which stays
+// unpressed: the key's light raises it, whatever the world behind shows.
+double contrast(const ScreenCapture& c, Area key, Area neighbour)
+{
+    return brightness(c, key.x0, key.y0, key.x1, key.y1) - brightness(c, neighbour.x0, neighbour.y0, neighbour.x1, neighbour.y1);
+}
+
 class RecordTest : public GameProcessTest {
 protected:
-    double brightness(const ScreenCapture& c, Area a)
-    {
-        double sum = 0.0;
-        for (int y = a.y0; y < a.y1; ++y)
-            for (int x = a.x0; x < a.x1; ++x) {
-                const ScreenCapture::Rgb p = c.at(x, y);
-                sum += p.r + p.g + p.b;
-            }
-        return sum / ((a.x1 - a.x0) * (a.y1 - a.y0));
-    }
-
-    // How much brighter the banner shows a key than its neighbour, which stays
-    // unpressed: the key's light raises it, whatever the world behind shows.
-    double contrast(const ScreenCapture& c, Area key, Area neighbour) { return brightness(c, key) - brightness(c, neighbour); }
-
-    ScreenCapture capture()
-    {
-        ScreenCapture c;
-        if (!capture_screen(display_, folder_ + "/screen.xwd", c) || c.width != 800 || c.height != 600) {
-            ADD_FAILURE() << "no screen capture";
-            c = {800, 600, std::vector<unsigned char>(800 * 600 * 3, 0)};
-        }
-        return c;
-    }
-
-    // Captures the screen until it shows what is wanted (or 20 seconds pass).
-    template <typename Shows>
-    bool wait_until(Shows shows)
-    {
-        const Clock::time_point limit = Clock::now() + std::chrono::seconds(20);
-        while (Clock::now() < limit) {
-            if (shows(capture()))
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return false;
-    }
-
     // Sends xdotool words; the interval holds the time the events went out.
     struct Sent {
         double before, after; // seconds since the test began
@@ -89,8 +59,8 @@ protected:
     {
         const double before = contrast(capture(), key, neighbour);
         const Sent down = send("keydown --delay 0 " + keys);
-        EXPECT_TRUE(wait_until([&](const ScreenCapture& c) { return contrast(c, key, neighbour) > before + 20; }))
-            << keys << " never lit";
+        const auto lit = [&](const ScreenCapture& c) { return contrast(c, key, neighbour) > before + 20; };
+        EXPECT_TRUE(lit(capture_until(lit))) << keys << " never lit";
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         return down;
     }
@@ -115,10 +85,8 @@ TEST_F(RecordTest, KeysHeldWhileRecordingAreInTheirTicksAndEverythingElseIsRelea
     const std::string out = folder_ + "/mine";
     ChildProcess child = start_child(RECORDER, folder_, environment(), "", {out});
     // Recording has begun when the screen shows the mark's red dot.
-    ASSERT_TRUE(wait_until([](const ScreenCapture& c) {
-        const ScreenCapture::Rgb p = c.at(268, 572);
-        return p.r > 180 && p.g < 60 && p.b < 60;
-    })) << "no recording mark; stderr: " << read_file(child.err_path);
+    const auto marked = [](const ScreenCapture& c) { return near(c.at(268, 572), {230, 13, 13}, 50); };
+    ASSERT_TRUE(marked(capture_until(marked))) << "no recording mark; stderr: " << read_file(child.err_path);
 
     // Up, then Left with Z held through Escape: the recording must release
     // them after its last tick rather than hold them to the demo's end.
