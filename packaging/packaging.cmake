@@ -9,7 +9,7 @@
 
 # Programs installed beside the game: each has a link in games/ and a man page
 # packaging/NAME.6.in. A new program is added to this list.
-set(IRONSTEP_PROGRAMS ironstep)
+set(IRONSTEP_PROGRAMS ironstep ironstep-record ironstep-timedemo)
 # The data the programs read beside themselves.
 set(IRONSTEP_DATA_FILES height.dat scenery.txt vesk)
 set(IRONSTEP_ICON_SIZES 48 128 256)
