@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -50,9 +51,37 @@ bool take(Bytes& in, std::int32_t count, Bytes& part)
     return true;
 }
 
+// A file that is not packed starts with F_NOPACK_MAGIC and holds the rest as
+// it is: read it in one go. The library's reader fetches a byte at a time,
+// which on the game's 5 MB file took some 20 ms of start-up. Returns false
+// when the file is not such a file (or cannot be read to its end).
+bool read_plain(const char* path, std::vector<unsigned char>& out)
+{
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr)
+        return false;
+    unsigned char magic[4] = {};
+    long size = -1;
+    const bool plain = std::fread(magic, 1, 4, file) == 4 &&
+                       (std::uint32_t(magic[0]) << 24 | std::uint32_t(magic[1]) << 16 | std::uint32_t(magic[2]) << 8 |
+                        magic[3]) == std::uint32_t(F_NOPACK_MAGIC) &&
+                       std::fseek(file, 0, SEEK_END) == 0 && (size = std::ftell(file)) >= 4 &&
+                       std::size_t(size - 4) <= MAX_UNPACKED_BYTES && std::fseek(file, 4, SEEK_SET) == 0;
+    if (plain) {
+        out.resize(std::size_t(size - 4));
+        out.resize(std::fread(out.data(), 1, out.size(), file));
+    }
+    const bool read = plain && !std::ferror(file) && out.size() == std::size_t(size - 4);
+    std::fclose(file);
+    return read;
+}
+
 // The whole file as the library reads it: unpacked when it was packed.
 bool read_unpacked(const char* path, std::vector<unsigned char>& out)
 {
+    if (read_plain(path, out))
+        return true;
+    out.clear();
     PACKFILE* file = pack_fopen(path, F_READ_PACKED);
     if (file == nullptr)
         return false;

@@ -3,6 +3,7 @@
 #include "app/startup.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -27,8 +28,23 @@ FONT* hud_font = nullptr;
 GLuint minimap_texture = 0;
 GLuint banner_texture = 0;
 FILE* demo_file = nullptr;
+StartupSplit startup_split;
 
 namespace {
+
+// Adds the time since the last lap to one of the split's steps.
+class StepClock {
+public:
+    void lap(double& step)
+    {
+        const auto now = std::chrono::steady_clock::now();
+        step += std::chrono::duration<double, std::milli>(now - last_).count();
+        last_ = now;
+    }
+
+private:
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
 
 RGB_MAP rgb_table;
 COLOR_MAP light_table;
@@ -180,6 +196,9 @@ void report_table_progress(int pos)
 
 int start_up(const char* executable)
 {
+    startup_split = {};
+    StepClock clock;
+    StartupSplit& split = startup_split;
     if (allegro_init() != 0) {
         // Under X11 the system driver needs a display. Without one, Allegro's
         // keyboard driver would crash, so end here; with no system driver the
@@ -193,8 +212,10 @@ int start_up(const char* executable)
     install_mouse();
     install_timer();
     std::srand(unsigned(std::time(nullptr)));
+    clock.lap(split.display_ms);
 
     build_colour_tables();
+    clock.lap(split.tables_ms);
 
     choose_display_settings();
     if (set_gfx_mode(GFX_OPENGL, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0) {
@@ -202,6 +223,7 @@ int start_up(const char* executable)
         allegro_message(GRAPHICS_ERROR, allegro_error, allegro_gl_error);
         return EXIT_NO_GRAPHICS;
     }
+    clock.lap(split.display_ms);
 
     // The data lies beside the program itself, wherever it was started from:
     // through a folder on PATH or a symbolic link, argv[0] would name neither.
@@ -218,15 +240,22 @@ int start_up(const char* executable)
         allegro_message(DATAFILE_ERROR, path);
         return EXIT_NO_DATAFILE;
     }
+    clock.lap(split.datafile_ms);
 
     set_fixed_gl_state();
+    clock.lap(split.rest_ms);
     make_font();
+    clock.lap(split.font_textures_ms);
     glClearColor(0.4f, 0.5f, 0.7f, 0.5f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clock.lap(split.rest_ms);
 
     init_player_model();
+    clock.lap(split.tables_ms);
     install_timers();
+    clock.lap(split.rest_ms);
     make_textures();
+    clock.lap(split.font_textures_ms);
     load_terrain();
     // A scenery file that cannot serve ends start-up like an unusable datafile;
     // no partial town is ever drawn.
@@ -238,6 +267,7 @@ int start_up(const char* executable)
         return EXIT_NO_DATAFILE;
     }
     set_fog();
+    clock.lap(split.rest_ms);
 
     init_carrier_waypoints();
     init_flyer_model();
@@ -248,8 +278,10 @@ int start_up(const char* executable)
     init_sphere_proxy_faces();
     init_cylinder_proxy_faces();
     init_input_indicator_rects();
+    clock.lap(split.tables_ms);
 
     open_demo_file(executable);
+    clock.lap(split.rest_ms);
     return EXIT_NORMAL;
 }
 
