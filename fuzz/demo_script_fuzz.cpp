@@ -1,12 +1,14 @@
 // The demo script compiler over any bytes as a script. A compiled script is
 // the whole demo, record 0 released, every key byte released or pressed; a
-// refused one names a line that exists.
+// refused one names a line that exists. A compiled demo read back as a
+// script is reported clean and compiles to the same records.
 #include <cstdlib>
 #include <sstream>
 #include <string>
 
 #include "fuzz/fuzz_support.h"
 #include "tools/demo_script_compiler.h"
+#include "tools/demo_script_decompiler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -25,5 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::uint8_t key : record)
             if (key != 0 && key != INPUT_PRESSED)
                 fuzz_fault("a key byte neither released nor pressed");
+    std::ostringstream read_back;
+    std::vector<std::string> faults;
+    const std::string bytes = demo_file_bytes(records);
+    decompile_demo(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), read_back, faults);
+    if (!faults.empty())
+        fuzz_fault("a compiled demo read back with faults");
+    std::istringstream again(read_back.str());
+    std::vector<DemoRecord> recompiled;
+    if (!compile_demo_script(again, recompiled).empty() || recompiled != records)
+        fuzz_fault("a compiled demo read back does not compile to the same records");
     return 0;
 }
