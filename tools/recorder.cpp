@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include <unistd.h>
 
@@ -47,7 +48,7 @@ void draw_dot()
     glBegin(GL_TRIANGLE_FAN);
     glVertex2f(float(MARK_X), float(MARK_Y));
     for (int i = MARK_SLICES; i >= 0; --i) {
-        const double a = 2.0 * 3.14159265358979 * i / MARK_SLICES;
+        const double a = 2.0 * std::numbers::pi * i / MARK_SLICES;
         glVertex2f(float(MARK_X + MARK_RADIUS * std::cos(a)), float(MARK_Y + MARK_RADIUS * std::sin(a)));
     }
     glEnd();
@@ -106,7 +107,9 @@ bool run_recorder(Recording& recording)
     if (demo_file != nullptr)
         std::fclose(demo_file);
     demo_file = fdopen(pipe_ends[0], "rb");
-    if (demo_file != nullptr)
+    if (demo_file == nullptr)
+        close(pipe_ends[0]);
+    else
         std::setvbuf(demo_file, pipe_stream_buffer, _IOFBF, sizeof pipe_stream_buffer);
     demo_stream_offset = 0;
     game.demo_mode = 1;
@@ -114,8 +117,8 @@ bool run_recorder(Recording& recording)
     // Record 0 is never played; the reader passes over it to record 1.
     bool fed = demo_file != nullptr && write_record(pipe_ends[1], recording.records[0]);
     while (fed) {
-        // One pipe record per tick, written just before the tick reads it, so
-        // the pipe never holds more than a record and a read never waits.
+        // One record per tick, written just before the tick reads it, so a
+        // read never waits and the pipe never holds more than two records.
         while (fed && game.pending_ticks.load() > 0 && game.demo_index <= DEMO_LAST_RECORD) {
             poll_keyboard();
             DemoRecord& record = recording.records[std::size_t(game.demo_index)];
