@@ -9,9 +9,10 @@
 
 #include "app/demo.h"
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 
 namespace {
 

@@ -11,11 +11,12 @@
 #include <GL/glu.h>
 
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "app/resources.h"
 #include "app/timers.h"
 #include "gameplay/carrier.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 #include "models/model_drawing.h"
 #include "world/camera.h"
 #include "world/scenery.h"

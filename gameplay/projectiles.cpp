@@ -5,8 +5,10 @@
 
 #include <cmath>
 
-#include "app/maths.h"
+#include "app/game_state.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 #include "models/hit_test.h"
 #include "world/building_map.h"
 #include "world/terrain.h"

@@ -11,7 +11,9 @@
 
 #include <allegro.h>
 
+#include "app/game_state.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
 #include "models/model_data.h"
 #include "models/part_record.h"
 
@@ -48,7 +50,7 @@ enum class Touch { carrier, walker_box, walker_sphere, walker_cylinder, flyer };
 
 float negated_binary(float degrees)
 {
-    return -degrees * 256.0f / 360.0f;
+    return float(-binary_angle(degrees));
 }
 
 // The matrices that carry a proxy vertex into the world, in the order they

@@ -4,7 +4,7 @@
 // it lies in front of it, nearer than a threshold, and within its outline.
 #pragma once
 
-#include "app/game_state.h"
+#include "maths/vectors.h"
 #include "models/meshes.h"
 
 // Mode 0 asks whether any face is hit (1 or 0) and stops at the first one.

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/game_state.h"
+#include "maths/vectors.h"
 
 // One part: a unit primitive stretched, turned, placed and coloured. The
 // twelve floats are in this order and there is nothing else in the record.

@@ -9,8 +9,9 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/maths.h"
 #include "gameplay/bombs.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 
 #include "app/demo.h"
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "app/resources.h"
 #include "app/startup_tables.h"
 #include "app/timers.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
 
 namespace {
 

@@ -10,9 +10,10 @@
 #include <alleggl.h>
 
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 #include "models/model_drawing.h"
 
 namespace {
