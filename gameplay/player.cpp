@@ -99,6 +99,9 @@ void update_player()
         turn_towards_lock();
 
     const double heading = radians(double(game.player_heading));
+    // The model is built facing -z: half a turn (128 binary degrees) faces it
+    // along the heading, and the game turns it 2.5 more (3.5 degrees), so the
+    // machine is drawn, and a shot held at its gun, a little askew.
     game.player_model_yaw = float(binary_angle(game.player_heading) + 130.5);
     player_step = {float(std::sin(heading)), float(std::cos(heading))};
 

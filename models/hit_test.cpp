@@ -285,6 +285,10 @@ HitFrame flyer_hit_frame()
             negated_binary(game.flyer_roll), game.flyer_pos};
 }
 
+// 64 - heading here, heading - 64 in drawing: Allegro's rotation matrices turn
+// the opposite way to the quaternion drawing hands to glRotatef, so the same
+// turn takes the opposite angle. The Walker's and the Flyer's angles are
+// negated above for the same reason.
 HitFrame carrier_hit_frame()
 {
     return {CARRIER_MODEL_SCALE, false, 0.0f, 64.0f - game.carrier_heading, 0.0f,

@@ -25,7 +25,8 @@ ModelFrame walker_frame()
 
 ModelFrame flyer_frame()
 {
-    return {game.flyer_pos, float(binary_angle(game.flyer_pitch)), game.flyer_model_yaw, float(binary_angle(game.flyer_roll))};
+    return {game.flyer_pos, float(binary_angle(game.flyer_pitch)), game.flyer_model_yaw,
+            float(binary_angle(game.flyer_roll))};
 }
 
 ModelFrame carrier_frame()
