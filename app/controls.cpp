@@ -9,9 +9,10 @@
 
 #include "app/demo.h"
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 
 const std::array<int, INPUT_RECORD_SIZE> RECORDED_KEYS = {
     KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LSHIFT, KEY_Z, KEY_X, KEY_PGUP, KEY_PGDN, KEY_F,

@@ -1,17 +1,10 @@
-// The single record of the running game's scalar state, and the small vector
-// types that the world uses. The record is set up once with its defaults and
-// never reset: there is no restart and no second level.
+// The single record of the running game's scalar state. It is set up once
+// with its defaults and never reset: there is no restart and no second level.
 #pragma once
 
 #include <atomic>
 
-struct Vec3 {
-    float x, y, z;
-};
-
-struct VecXZ {
-    float x, z;
-};
+#include "maths/vectors.h"
 
 // Fields written or read by the timer thread are lock-free atomics of their width.
 using SharedInt = std::atomic<int>;

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/game_state.h"
+#include "maths/vectors.h"
 
 constexpr int CARRIER_WAYPOINT_COUNT = 17;
 constexpr int INPUT_INDICATOR_COUNT = 10;

@@ -11,11 +11,12 @@
 #include <GL/glu.h>
 
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "app/resources.h"
 #include "app/timers.h"
 #include "gameplay/carrier.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 #include "models/model_drawing.h"
 #include "world/camera.h"
 #include "world/scenery.h"
@@ -64,7 +65,8 @@ float distance_to_target(const TitleMenu& m)
 
 void draw_menu_entry(float y, bool selected, const char* marked, const char* plain)
 {
-    const int colour = selected ? makecol(16, 128, 64) : makecol(128, 196, 225);
+    const ByteColour& c = selected ? MENU_CHOSEN_COLOUR : MENU_OTHER_COLOUR;
+    const int colour = makecol(c.red, c.green, c.blue);
     allegro_gl_printf(hud_font, -2.0f, y, -10.0f, colour, "%s", selected ? marked : plain);
 }
 

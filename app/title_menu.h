@@ -2,6 +2,8 @@
 // Carrier in view, run with the same tick-and-draw pattern as the game.
 #pragma once
 
+#include "world/hud.h"
+
 struct FlyoverPoint {
     float x, z;
 };
@@ -31,6 +33,9 @@ constexpr float FLYOVER_MIN_LEG = 700.0f;    // a new target lies at least this 
 constexpr int FLYOVER_TARGET_SPAN = 2000;
 constexpr int FLYOVER_TARGET_MIN = 200;
 constexpr double FLYOVER_EASING = 0.01;      // speed change per tick
+
+constexpr ByteColour MENU_CHOSEN_COLOUR = {16, 128, 64};
+constexpr ByteColour MENU_OTHER_COLOUR = {128, 196, 225};
 
 // One menu tick: the camera's height, steering, travel and target, the
 // Carrier's step and the menu keys.

@@ -23,7 +23,6 @@
 #include "app/demo.h"
 #include "app/game_state.h"
 #include "app/main_loop.h"
-#include "app/maths.h"
 #include "app/resources.h"
 #include "app/startup.h"
 #include "app/startup_tables.h"
@@ -31,6 +30,7 @@
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "maths/angles.h"
 #include "world/camera.h"
 #include "world/frame.h"
 #include "world/hud.h"
@@ -188,11 +188,14 @@ HudStream hud_stream()
     const double r = std::sqrt(double((SCREEN_W / 2) * SCREEN_W / 2 + (SCREEN_H / 2) * SCREEN_H / 2));
     s.sight_red = GLubyte(255.0 * (r - game.nearest_marker_distance) / r);
     const float cy = float(SCREEN_H - 100);
-    s.pie.push_back({0.5f, 0.5f, 0.15f, 0.25f, 150.0f, cy});
+    const Tint& left = HEALTH_LEFT_TINT;
+    const Tint& lost = HEALTH_LOST_TINT;
+    s.pie.push_back({left.red, left.green, left.blue, left.alpha, 150.0f, cy});
     bool full = true;
     for (int i = 0; i <= 100; ++i) {
         const double a = radians(double((i * 360) / 100));
-        s.pie.push_back({0.5f, full ? 0.5f : 0.0f, 0.15f, full ? 0.25f : 0.45f, float(150.0 - 100.0 * std::sin(a)),
+        const Tint& t = full ? left : lost;
+        s.pie.push_back({t.red, t.green, t.blue, t.alpha, float(150.0 - 100.0 * std::sin(a)),
                          float(cy - 100.0 * std::cos(a))});
         if (i == game.player_health)
             full = false;
@@ -225,7 +228,7 @@ void bare_hud(const HudStream& s)
     const int x1 = (w + game.viewport_width) / 2;
     const int y0 = (h - game.viewport_height) / 2;
     const int y1 = (h + game.viewport_height) / 2;
-    glColor3ub(64, 128, 196);
+    glColor3ub(GLubyte(FRAME_COLOUR.red), GLubyte(FRAME_COLOUR.green), GLubyte(FRAME_COLOUR.blue));
     glDisable(GL_DEPTH_TEST);
     glBegin(GL_LINE_LOOP);
     glVertex2i(x0, y0);
@@ -250,7 +253,7 @@ void bare_hud(const HudStream& s)
     glEnd();
     glShadeModel(GL_SMOOTH);
     glBindTexture(GL_TEXTURE_2D, minimap_texture);
-    glColor4f(0.88f, 0.76f, 0.51f, 0.2f);
+    glColor4f(MINIMAP_TINT.red, MINIMAP_TINT.green, MINIMAP_TINT.blue, MINIMAP_TINT.alpha);
     glBegin(GL_QUADS);
     glTexCoord2f(s.map_u0, s.map_v0);
     glVertex2i(w - 200, h - 200);
@@ -262,7 +265,7 @@ void bare_hud(const HudStream& s)
     glVertex2i(w, h - 200);
     glEnd();
     glBindTexture(GL_TEXTURE_2D, banner_texture);
-    glColor4f(0.35f, 0.55f, 0.8f, 0.6f);
+    glColor4f(BANNER_TINT.red, BANNER_TINT.green, BANNER_TINT.blue, BANNER_TINT.alpha);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 1.0f);
     glVertex2i(0, 0);
@@ -287,7 +290,7 @@ void bare_hud(const HudStream& s)
     gluPerspective(48.0, 1.333333, 1.0, 120.0);
     glMatrixMode(GL_MODELVIEW);
     glScalef(0.1f, 0.1f, 0.1f);
-    allegro_gl_printf(hud_font, -20.0f, 2.6f, -34.0f, makecol(200, 100, 50), "FPS:  %d ", fps_value.load());
+    allegro_gl_printf(hud_font, -20.0f, 2.6f, -34.0f, makecol(FPS_TEXT_COLOUR.red, FPS_TEXT_COLOUR.green, FPS_TEXT_COLOUR.blue), "FPS:  %d ", fps_value.load());
     glBlendFunc(GL_ONE, GL_ZERO);
     glScalef(10.0f, 10.0f, 10.0f);
     glEnable(GL_DEPTH_TEST);

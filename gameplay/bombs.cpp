@@ -6,8 +6,9 @@
 
 #include <cmath>
 
-#include "app/maths.h"
+#include "app/game_state.h"
 #include "gameplay/player.h"
+#include "maths/increments.h"
 #include "world/terrain.h"
 
 std::array<Bomb, BOMB_COUNT> bombs{};

@@ -7,9 +7,10 @@
 #include <allegro.h>
 
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "app/startup_tables.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 
 namespace {
 

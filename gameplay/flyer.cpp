@@ -10,9 +10,10 @@
 #include <allegro.h>
 
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "gameplay/bombs.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 #include "models/animation.h"
 #include "world/terrain.h"
 
@@ -142,7 +143,7 @@ void fly_flyer()
     // At health exactly 0 it neither holds its altitude nor crashes.
     if (game.flyer_health > 0.0f)
         hold_altitude(ground);
-    game.flyer_model_yaw = float(double(game.flyer_heading) * 256.0 / 360.0);
+    game.flyer_model_yaw = float(binary_angle(game.flyer_heading));
     aim_flyer();
     bearing_and_quadrants(player_position.x, player_position.z, game.flyer_pos.x, game.flyer_pos.z,
                           game.flyer_heading, game.flyer_target_bearing, game.flyer_heading_quadrant,

@@ -1,6 +1,9 @@
 // The lock-on search sends each actor's position through the frame's camera in
 // feedback mode, tagged with a pass-through id, and reads back its window
-// coordinates. This is the one piece of drawing code that changes game state.
+// coordinates. It runs in the frame and changes game state there (the lock,
+// the aim point, the nearest marker's distance), as the title menu's frame
+// (the player's position, to aim its camera) and the player's drawing (the
+// arm's pose) also do.
 #include "gameplay/lock_on.h"
 
 #include <cmath>

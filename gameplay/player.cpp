@@ -6,7 +6,9 @@
 
 #include <allegro.h>
 
-#include "app/maths.h"
+#include "app/game_state.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 #include "world/building_map.h"
 #include "world/terrain.h"
 
@@ -97,7 +99,10 @@ void update_player()
         turn_towards_lock();
 
     const double heading = radians(double(game.player_heading));
-    game.player_model_yaw = float(double(game.player_heading) * 256.0 / 360.0 + 130.5);
+    // The model is built facing -z: half a turn (128 binary degrees) faces it
+    // along the heading, and the game turns it 2.5 more (3.5 degrees), so the
+    // machine is drawn, and a shot held at its gun, a little askew.
+    game.player_model_yaw = float(binary_angle(game.player_heading) + 130.5);
     player_step = {float(std::sin(heading)), float(std::cos(heading))};
 
     const double behind = game.view_mode == 0 ? CHASE_CAMERA_DISTANCE : CLOSE_CAMERA_DISTANCE;

@@ -3,7 +3,7 @@
 // shared with the Walker, the Flyer and the title menu.
 #pragma once
 
-#include "app/game_state.h"
+#include "maths/vectors.h"
 
 extern Vec3 player_position;     // committed position; y is the height of the feet
 extern VecXZ player_proposed_xz; // where the player goes this tick if the building map allows

@@ -5,8 +5,10 @@
 
 #include <cmath>
 
-#include "app/maths.h"
+#include "app/game_state.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 #include "models/hit_test.h"
 #include "world/building_map.h"
 #include "world/terrain.h"
@@ -33,7 +35,12 @@ constexpr float EXPLOSION_START = 1.0f;
 constexpr double EXPLOSION_GROWTH = 0.2;   // per tick
 constexpr double EXPLOSION_PER_CHARGE = 50.0; // final radius: about 33 at full charge
 
-// Boxes around the actors, tested before their faces; all bounds are strict.
+// Boxes around the actors: a shot is tested against an actor's faces only
+// inside its box, so the box decides what a shot can hit (all bounds strict).
+// The Carrier's box stands square to the world, 27 either side of its centre
+// and 20 to 60 high. The top box of its hull (62 to 69 high) lies above it
+// and is never hit; its bow and stern, up to 44 from its centre, reach past it,
+// so a shot there flies through; its spheres are never tested at all.
 constexpr float CARRIER_HALF_WIDTH = 27.0f;
 constexpr float CARRIER_LOW = 20.0f; // world heights, not relative to the Carrier
 constexpr float CARRIER_HIGH = 60.0f;

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/game_state.h"
+#include "maths/vectors.h"
 
 // One slot: fourteen four-byte fields in this order.
 struct Projectile {

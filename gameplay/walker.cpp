@@ -8,8 +8,9 @@
 #include <allegro.h>
 
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 #include "world/terrain.h"
 
 namespace {
@@ -144,7 +145,7 @@ void update_walker_frame()
     game.walker_pos.y = terrain_height_at(game.walker_pos.x, game.walker_pos.z);
     const double h = radians(double(game.walker_heading));
     const double p = radians(double(game.walker_pitch));
-    game.walker_model_yaw = float(double(game.walker_heading) * 256.0 / 360.0);
+    game.walker_model_yaw = float(binary_angle(game.walker_heading));
     game.walker_dir = {float(std::cos(p) * std::sin(h)), float(-std::sin(p)), float(std::cos(p) * std::cos(h))};
 }
 

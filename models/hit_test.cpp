@@ -11,7 +11,9 @@
 
 #include <allegro.h>
 
+#include "app/game_state.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
 #include "models/model_data.h"
 #include "models/part_record.h"
 
@@ -48,7 +50,7 @@ enum class Touch { carrier, walker_box, walker_sphere, walker_cylinder, flyer };
 
 float negated_binary(float degrees)
 {
-    return -degrees * 256.0f / 360.0f;
+    return float(-binary_angle(degrees));
 }
 
 // The matrices that carry a proxy vertex into the world, in the order they
@@ -283,6 +285,10 @@ HitFrame flyer_hit_frame()
             negated_binary(game.flyer_roll), game.flyer_pos};
 }
 
+// 64 - heading here, heading - 64 in drawing: Allegro's rotation matrices turn
+// the opposite way to the quaternion drawing hands to glRotatef, so the same
+// turn takes the opposite angle. The Walker's and the Flyer's angles are
+// negated above for the same reason.
 HitFrame carrier_hit_frame()
 {
     return {CARRIER_MODEL_SCALE, false, 0.0f, 64.0f - game.carrier_heading, 0.0f,

@@ -4,7 +4,7 @@
 // it lies in front of it, nearer than a threshold, and within its outline.
 #pragma once
 
-#include "app/game_state.h"
+#include "maths/vectors.h"
 #include "models/meshes.h"
 
 // Mode 0 asks whether any face is hit (1 or 0) and stops at the first one.
@@ -12,6 +12,10 @@
 constexpr int HIT_QUERY = 0;
 constexpr int HIT_TOUCH = 1;
 
+// The Carrier's ten boxes only: its nine spheres are drawn but never
+// tested. A shot is tested only inside the box round the Carrier in
+// gameplay/projectiles.cpp, which leaves out its top box, its bow and its
+// stern; the player touches every box.
 // Mode 1 sets carrier_riding, riding_part and riding_face afresh, pushes the
 // player out of the parts it touches (and down from an underside, ending a
 // jump), and carries it by 1.25 x carrier_dir while it touches any face.

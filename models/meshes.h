@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/game_state.h"
+#include "maths/vectors.h"
 
 using Quad = std::array<Vec3, 4>;
 

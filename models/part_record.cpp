@@ -1,7 +1,9 @@
 // The live part tables of the animated models and the model frames.
 #include "models/part_record.h"
 
+#include "app/game_state.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
 
 PartTable<PLAYER_BOX_PARTS> player_boxes{};
 PartTable<WALKER_BOX_PARTS> walker_boxes{};
@@ -10,15 +12,6 @@ PartTable<WALKER_CYLINDER_PARTS> walker_cylinders{};
 PartTable<FLYER_SPHERE_PARTS> flyer_spheres{};
 PartTable<FLYER_CYLINDER_PARTS> flyer_cylinders{};
 
-namespace {
-
-float binary_degrees(float degrees)
-{
-    return degrees * 256.0f / 360.0f;
-}
-
-} // namespace
-
 ModelFrame player_frame()
 {
     return {player_position, 0.0f, game.player_model_yaw, 0.0f};
@@ -26,13 +19,14 @@ ModelFrame player_frame()
 
 ModelFrame walker_frame()
 {
-    return {game.walker_pos, binary_degrees(game.walker_pitch), game.walker_model_yaw,
-            binary_degrees(game.walker_roll)};
+    return {game.walker_pos, float(binary_angle(game.walker_pitch)), game.walker_model_yaw,
+            float(binary_angle(game.walker_roll))};
 }
 
 ModelFrame flyer_frame()
 {
-    return {game.flyer_pos, binary_degrees(game.flyer_pitch), game.flyer_model_yaw, binary_degrees(game.flyer_roll)};
+    return {game.flyer_pos, float(binary_angle(game.flyer_pitch)), game.flyer_model_yaw,
+            float(binary_angle(game.flyer_roll))};
 }
 
 ModelFrame carrier_frame()

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/game_state.h"
+#include "maths/vectors.h"
 
 // One part: a unit primitive stretched, turned, placed and coloured. The
 // twelve floats are in this order and there is nothing else in the record.
@@ -88,5 +88,9 @@ struct ModelFrame {
 ModelFrame player_frame();
 ModelFrame walker_frame();
 ModelFrame flyer_frame();
-// The Carrier's heading is turned back by a quarter turn (64 binary degrees).
+// The Carrier's heading is turned back by a quarter turn (64 binary degrees):
+// at heading 64 the model stands on its own axes. The hit test turns it by
+// 64 - heading instead, since Allegro's rotation matrices turn the opposite
+// way to the quaternion that drawing hands to glRotatef; the two agree, as a
+// drawing test checks at a turned heading.
 ModelFrame carrier_frame();

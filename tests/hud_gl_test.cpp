@@ -22,7 +22,7 @@
 namespace {
 
 constexpr Pixel BLACK = {0, 0, 0};
-constexpr Pixel FRAME_BLUE = {64, 128, 196};
+constexpr Pixel FRAME_BLUE = {FRAME_COLOUR.red, FRAME_COLOUR.green, FRAME_COLOUR.blue};
 // The pie's two colours times their alpha, over black.
 constexpr Pixel HEALTH_LEFT = {32, 32, 10};
 constexpr Pixel HEALTH_LOST = {57, 0, 17};
@@ -213,7 +213,7 @@ TEST_F(HudDrawing, BannerAndLitKeysOnlyInDemoModeFrameRateAlways)
     int text = 0;
     for (int y = 200; y < 300; ++y)
         for (int x = 0; x < 120; ++x)
-            text += close_to(s.at(x, y), {200, 100, 50}, 4);
+            text += close_to(s.at(x, y), {FPS_TEXT_COLOUR.red, FPS_TEXT_COLOUR.green, FPS_TEXT_COLOUR.blue}, 4);
     EXPECT_GT(text, 30);
 
     game.demo_mode = 1;

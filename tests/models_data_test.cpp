@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "models/model_data.h"
+#include "tools/table_digest.h"
 
 namespace {
 
@@ -17,33 +18,6 @@ static_assert(WALKER_BOX_KEYS.size() == 2 * 3 * 7 && WALKER_SPHERE_KEYS.size() =
               WALKER_CYLINDER_KEYS.size() == 2 * 3 * 6);
 static_assert(FLYER_SPHERE_KEYS.size() == 3 * 6 && FLYER_CYLINDER_KEYS.size() == 3 * 2);
 static_assert(CARRIER_BOXES.size() == 10 && CARRIER_SPHERES.size() == 9);
-
-// FNV-1a over the bits of every float, record by record, field by field.
-std::uint64_t digest(std::span<const std::uint32_t> words)
-{
-    std::uint64_t h = 0xcbf29ce484222325u;
-    for (std::uint32_t w : words)
-        for (int byte = 0; byte < 4; ++byte) {
-            h ^= (w >> (8 * byte)) & 0xFFu;
-            h *= 0x100000001b3u;
-        }
-    return h;
-}
-
-std::uint64_t digest(std::span<const PartRecord> records)
-{
-    std::vector<std::uint32_t> words;
-    for (const PartRecord& r : records)
-        for (float PartRecord::*member : PART_FIELD_MEMBERS)
-            words.push_back(std::bit_cast<std::uint32_t>(r.*member));
-    return digest(words);
-}
-
-std::uint64_t digest(std::span<const int> durations)
-{
-    std::vector<std::uint32_t> words(durations.begin(), durations.end());
-    return digest(words);
-}
 
 bool same(const PartRecord& a, const PartRecord& b)
 {
@@ -64,26 +38,28 @@ protected:
     }
 };
 
-// The digests were taken from the model sheets' printed numbers by
-// tools/check_model_tables.py, which compares every value one by one.
+// The digests pin the tables as they stood when every value was checked, one
+// by one, against the model sheets. After a deliberate change to a table,
+// build/dump_model_tables prints every table with exact floats, for the
+// change to be checked, and the digests to pin anew.
 TEST_F(ModelDataTest, EveryTableMatchesTheModelSheetsBitForBit)
 {
-    EXPECT_EQ(digest(PLAYER_KEYS), 0xd5b7d2e3c0972d48u);
-    EXPECT_EQ(digest(WALKER_BOX_KEYS), 0x89c261ac30d136c3u);
-    EXPECT_EQ(digest(WALKER_SPHERE_KEYS), 0xdfc2ef55753abf05u);
-    EXPECT_EQ(digest(WALKER_CYLINDER_KEYS), 0x631847757f741854u);
-    EXPECT_EQ(digest(FLYER_SPHERE_KEYS), 0x0062d3449d808d2fu);
-    EXPECT_EQ(digest(FLYER_CYLINDER_KEYS), 0xe233c5b45df1f2edu);
-    EXPECT_EQ(digest(CARRIER_BOXES), 0xdfac88ea2eae70d7u);
-    EXPECT_EQ(digest(CARRIER_SPHERES), 0x296fe6ec7719ce77u);
-    EXPECT_EQ(digest(PLAYER_KEY_DURATIONS), 0x3da8901570537341u);
-    EXPECT_EQ(digest(WALKER_KEY_DURATIONS), 0xf4cf8ba0b5ffc309u);
-    EXPECT_EQ(digest(FLYER_KEY_DURATIONS), 0xa4ca676629cb40a1u);
+    EXPECT_EQ(table_digest(PLAYER_KEYS), 0xd5b7d2e3c0972d48u);
+    EXPECT_EQ(table_digest(WALKER_BOX_KEYS), 0x89c261ac30d136c3u);
+    EXPECT_EQ(table_digest(WALKER_SPHERE_KEYS), 0xdfc2ef55753abf05u);
+    EXPECT_EQ(table_digest(WALKER_CYLINDER_KEYS), 0x631847757f741854u);
+    EXPECT_EQ(table_digest(FLYER_SPHERE_KEYS), 0x0062d3449d808d2fu);
+    EXPECT_EQ(table_digest(FLYER_CYLINDER_KEYS), 0xe233c5b45df1f2edu);
+    EXPECT_EQ(table_digest(CARRIER_BOXES), 0xdfac88ea2eae70d7u);
+    EXPECT_EQ(table_digest(CARRIER_SPHERES), 0x296fe6ec7719ce77u);
+    EXPECT_EQ(table_digest(PLAYER_KEY_DURATIONS), 0x3da8901570537341u);
+    EXPECT_EQ(table_digest(WALKER_KEY_DURATIONS), 0xf4cf8ba0b5ffc309u);
+    EXPECT_EQ(table_digest(FLYER_KEY_DURATIONS), 0xa4ca676629cb40a1u);
 }
 
 TEST_F(ModelDataTest, ThePlayerStartsInItsRestPose)
 {
-    EXPECT_EQ(digest(player_boxes), 0x00fb3ce7b7527845u);
+    EXPECT_EQ(table_digest(player_boxes), 0x00fb3ce7b7527845u);
     for (int part = 0; part < PLAYER_BOX_PARTS; ++part)
         EXPECT_TRUE(same(player_boxes[part], PLAYER_KEYS[key_index(0, 0, part, PLAYER_BOX_PARTS)])) << part;
 }

@@ -8,6 +8,7 @@
 
 #include "app/game_state.h"
 #include "gameplay/player.h"
+#include "models/hit_test.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "models/model_drawing.h"
@@ -233,6 +234,52 @@ TEST_F(CarrierDrawingTest, OnlyTheTouchedFaceOfTheTouchedBoxIsMagenta)
                 ASSERT_TRUE(close_to(top3.at(x, y), MAGENTA, 0)) << x << ", " << y;
             }
     EXPECT_EQ(changed, top3.count(MAGENTA));
+}
+
+// The drawn Carrier and the hit-tested one are the same at a turned heading:
+// seen straight from above, the drawn top of one box lies where the hit test
+// finds that box's top, found by probing from high above. A turn drawn one
+// way and hit-tested the other would put them on mirrored sides.
+TEST_F(CarrierDrawingTest, TheDrawnAndTheHitTestedBoxTopsCoincideAtATurnedHeading)
+{
+    Restorer keep(game.carrier_x, game.carrier_z);
+    game.carrier_x = 1000.0f;
+    game.carrier_z = 1000.0f;
+    game.carrier_heading = 85.0f; // a third of a right angle past the model's own axes
+    for (int part : {2, 5}) {  // a box at the bow, off the keel line, and one at the stern
+        init_carrier_model();
+        for (int other = 0; other < CARRIER_BOX_PARTS; ++other)
+            if (other != part)
+                CARRIER_BOXES[other].scale_x = CARRIER_BOXES[other].scale_y = CARRIER_BOXES[other].scale_z = 0.0f;
+        double sum_x = 0.0, sum_z = 0.0;
+        int hits = 0;
+        for (float x = 950.0f; x < 1050.0f; x += 0.5f)
+            for (float z = 950.0f; z < 1050.0f; z += 0.5f)
+                if (carrier_face_test(HIT_QUERY, 300.0f, x, 200.0f, z) == 1) {
+                    sum_x += x;
+                    sum_z += z;
+                    ++hits;
+                }
+        ASSERT_GT(hits, 20) << "box " << part;
+
+        glViewport(0, 0, W, H);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-60.0, 60.0, -45.0, 45.0, 1.0, 200.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(1000.0, 120.0, 1000.0, 1000.0, 0.0, 1000.0, 0.0, 0.0, -1.0);
+        game.riding_part = part;
+        game.riding_face = 4;
+        draw_carrier_model();
+        const Patch top = read_screen().patch(MAGENTA);
+        const ScreenPoint found = project(sum_x / hits, 60.0, sum_z / hits);
+        ASSERT_GT(top.count, 20) << "box " << part;
+        EXPECT_NEAR(top.x, found.x, 4.0) << "box " << part;
+        EXPECT_NEAR(top.y, found.y, 4.0) << "box " << part;
+    }
+    init_carrier_model();
 }
 
 TEST_F(ModelDrawingTest, PlayerArmFollowsTheFireKeyAndTheWalkCycle)

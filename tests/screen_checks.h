@@ -4,12 +4,14 @@
 
 #include <cstdlib>
 
+#include "app/title_menu.h"
 #include "tests/process_runner.h"
+#include "world/hud.h"
 
 using Rgb = ScreenCapture::Rgb;
 
-inline constexpr Rgb CHOSEN_GREEN = {16, 128, 64};     // the chosen menu entry
-inline constexpr Rgb UNCHOSEN_BLUE = {128, 196, 225};  // the other one
+inline constexpr Rgb CHOSEN_GREEN = {MENU_CHOSEN_COLOUR.red, MENU_CHOSEN_COLOUR.green, MENU_CHOSEN_COLOUR.blue};
+inline constexpr Rgb UNCHOSEN_BLUE = {MENU_OTHER_COLOUR.red, MENU_OTHER_COLOUR.green, MENU_OTHER_COLOUR.blue};
 inline constexpr int PLAY_ROWS[2] = {20, 75};
 inline constexpr int DEMO_ROWS[2] = {115, 170};
 
@@ -43,7 +45,7 @@ inline bool shows_chosen(const ScreenCapture& c, const int (&rows)[2])
 // (the demo's banner covers the top one).
 inline bool shows_hud_frame(const ScreenCapture& c)
 {
-    const Rgb blue = {64, 128, 196};
+    const Rgb blue = {FRAME_COLOUR.red, FRAME_COLOUR.green, FRAME_COLOUR.blue};
     return near(c.at(1, 300), blue, 3) && near(c.at(798, 300), blue, 3) && near(c.at(400, 598), blue, 3);
 }
 

@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr Pixel SELECTED = {16, 128, 64};
-constexpr Pixel UNSELECTED = {128, 196, 225};
+constexpr Pixel SELECTED = {MENU_CHOSEN_COLOUR.red, MENU_CHOSEN_COLOUR.green, MENU_CHOSEN_COLOUR.blue};
+constexpr Pixel UNSELECTED = {MENU_OTHER_COLOUR.red, MENU_OTHER_COLOUR.green, MENU_OTHER_COLOUR.blue};
 
 // The leftmost column holding the colour (the glyphs' edges are filtered).
 int leftmost(const Picture& picture, Pixel colour)

@@ -6,11 +6,11 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include "app/maths.h"
 #include "app/startup_tables.h"
 #include "app/title_menu.h"
 #include "gameplay/carrier.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
 #include "tests/test_support.h"
 #include "world/terrain.h"
 

@@ -1,12 +1,13 @@
 // Prints every model table, mesh and face table after the start-up
 // initialisers have run, one record per line with exact hexadecimal floats,
-// for tools/check_model_tables.py to compare against the model sheets.
+// then the digests of the tables that the model data test pins.
 #include <cstdio>
 #include <span>
 
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "models/model_tables.h"
+#include "tools/table_digest.h"
 
 namespace {
 
@@ -26,6 +27,12 @@ void dump_durations(const char* name, std::span<const int> durations)
     for (int d : durations)
         std::printf(" %d", d);
     std::printf("\n");
+}
+
+template <class Table>
+void dump_digest(const char* name, const Table& table)
+{
+    std::printf("digest %s 0x%016llx\n", name, static_cast<unsigned long long>(table_digest(table)));
 }
 
 void dump_quads(const char* name, std::span<const Quad> quads)
@@ -62,5 +69,18 @@ int main()
     dump_quads("BOX_FACES", BOX_FACES);
     dump_quads("SPHERE_PROXY_FACES", SPHERE_PROXY_FACES);
     dump_quads("CYLINDER_PROXY_FACES", CYLINDER_PROXY_FACES);
+
+    dump_digest("PLAYER_KEYS", PLAYER_KEYS);
+    dump_digest("WALKER_BOX_KEYS", WALKER_BOX_KEYS);
+    dump_digest("WALKER_SPHERE_KEYS", WALKER_SPHERE_KEYS);
+    dump_digest("WALKER_CYLINDER_KEYS", WALKER_CYLINDER_KEYS);
+    dump_digest("FLYER_SPHERE_KEYS", FLYER_SPHERE_KEYS);
+    dump_digest("FLYER_CYLINDER_KEYS", FLYER_CYLINDER_KEYS);
+    dump_digest("CARRIER_BOXES", CARRIER_BOXES);
+    dump_digest("CARRIER_SPHERES", CARRIER_SPHERES);
+    dump_digest("PLAYER_KEY_DURATIONS", PLAYER_KEY_DURATIONS);
+    dump_digest("WALKER_KEY_DURATIONS", WALKER_KEY_DURATIONS);
+    dump_digest("FLYER_KEY_DURATIONS", FLYER_KEY_DURATIONS);
+    dump_digest("player_boxes", player_boxes);
     return 0;
 }

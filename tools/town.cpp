@@ -351,14 +351,32 @@ bool build_town(const std::string& path, std::vector<SceneryPart>& parts)
     return true;
 }
 
+// The scenery list's word for each kind. A kind added to SceneryKind and not
+// named here does not compile.
+namespace {
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic error "-Wswitch"
+const char* kind_name(SceneryKind kind)
+{
+    switch (kind) {
+    case SceneryKind::box: return "box";
+    case SceneryKind::cylinder: return "cylinder";
+    case SceneryKind::sphere: return "sphere";
+    }
+    return "";
+}
+#pragma GCC diagnostic pop
+
+} // namespace
+
 bool write_scenery(const std::string& path, const std::vector<SceneryPart>& parts)
 {
     std::ofstream out(path);
-    constexpr const char* KIND_NAMES[3] = {"box", "cylinder", "sphere"};
     out << "# Ironstep scenery, generated from data/town.txt by tools/make_height_data.\n"
            "# kind red green blue, then the 3 x 4 matrix row by row (unit mesh to world).\n";
     for (const SceneryPart& part : parts) {
-        out << KIND_NAMES[int(part.kind)] << ' ' << int(part.red) << ' ' << int(part.green) << ' ' << int(part.blue);
+        out << kind_name(part.kind) << ' ' << int(part.red) << ' ' << int(part.green) << ' ' << int(part.blue);
         for (float m : part.matrix)
             out << ' ' << number_text(m);
         out << '\n';

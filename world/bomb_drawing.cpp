@@ -9,8 +9,10 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/maths.h"
 #include "gameplay/bombs.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
+#include "world/point_clouds.h"
 
 namespace {
 
@@ -31,17 +33,6 @@ constexpr int FIRE_SPREAD_INNER = 10; // position factors of the first point of 
 constexpr int FIRE_SPREAD_OUTER = 8;  // and of the mirrored second
 constexpr float FIRE_INNER_LIFT = 4.0f;
 constexpr float FIRE_OUTER_LIFT = 3.0f;
-
-int random_below(int n)
-{
-    return std::rand() % n;
-}
-
-// c runs 0..100 round a full turn.
-double counter_angle(double c)
-{
-    return radians(c * 360.0 / 100.0);
-}
 
 void emit(double x, double y, double z, int red, int green, int blue)
 {

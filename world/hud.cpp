@@ -12,12 +12,12 @@
 
 #include "app/demo.h"
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "app/resources.h"
 #include "app/startup_tables.h"
 #include "app/timers.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
+#include "maths/angles.h"
 
 namespace {
 
@@ -64,13 +64,18 @@ int sight_red()
     return std::clamp(int(std::trunc(255.0 * (r - d) / r)), 0, 255);
 }
 
+void set_tint(const Tint& t)
+{
+    glColor4f(t.red, t.green, t.blue, t.alpha);
+}
+
 void draw_viewport_frame()
 {
     const int x0 = (SCREEN_W - game.viewport_width) / 2;
     const int x1 = (SCREEN_W + game.viewport_width) / 2;
     const int y0 = (SCREEN_H - game.viewport_height) / 2;
     const int y1 = (SCREEN_H + game.viewport_height) / 2;
-    glColor3ub(64, 128, 196);
+    glColor3ub(GLubyte(FRAME_COLOUR.red), GLubyte(FRAME_COLOUR.green), GLubyte(FRAME_COLOUR.blue));
     glDisable(GL_DEPTH_TEST);
     glBegin(GL_LINE_LOOP);
     glVertex2i(x0, y0);
@@ -103,14 +108,14 @@ void draw_health_disk()
     // Flat shading gives each triangle the colour of its last rim vertex.
     glShadeModel(GL_FLAT);
     glBegin(GL_TRIANGLE_FAN);
-    glColor4f(0.5f, 0.5f, 0.15f, 0.25f);
+    set_tint(HEALTH_LEFT_TINT);
     glVertex2f(DISK_CENTRE_X, cy);
     for (int i = 0; i <= DISK_SLICES; ++i) {
         // Whole degrees, so the slices are uneven by up to one degree.
         const double a = radians(double((i * 360) / DISK_SLICES));
         glVertex2f(float(DISK_CENTRE_X - DISK_RADIUS * std::sin(a)), float(cy - DISK_RADIUS * std::cos(a)));
         if (i == shown)
-            glColor4f(0.5f, 0.0f, 0.15f, 0.45f);
+            set_tint(HEALTH_LOST_TINT);
     }
     glEnd();
     glShadeModel(GL_SMOOTH);
@@ -119,7 +124,7 @@ void draw_health_disk()
 void draw_minimap()
 {
     glBindTexture(GL_TEXTURE_2D, minimap_texture);
-    glColor4f(0.88f, 0.76f, 0.51f, 0.2f);
+    set_tint(MINIMAP_TINT);
     const double h = MINIMAP_SPAN / game.minimap_zoom;
     const double x = player_position.x;
     const double z = player_position.z;
@@ -147,7 +152,7 @@ void draw_minimap()
 void draw_demo_banner()
 {
     glBindTexture(GL_TEXTURE_2D, banner_texture);
-    glColor4f(0.35f, 0.55f, 0.8f, 0.6f);
+    set_tint(BANNER_TINT);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 1.0f);
     glVertex2i(0, 0);
@@ -203,7 +208,7 @@ void draw_hud()
     gluPerspective(TEXT_FOV, TEXT_ASPECT, TEXT_NEAR, TEXT_FAR);
     glMatrixMode(GL_MODELVIEW);
     glScalef(TEXT_SCALE, TEXT_SCALE, TEXT_SCALE);
-    allegro_gl_printf(hud_font, -20.0f, 2.6f, -34.0f, makecol(200, 100, 50), "FPS:  %d ", fps_value.load());
+    allegro_gl_printf(hud_font, -20.0f, 2.6f, -34.0f, makecol(FPS_TEXT_COLOUR.red, FPS_TEXT_COLOUR.green, FPS_TEXT_COLOUR.blue), "FPS:  %d ", fps_value.load());
 
     // The world is drawn opaque, with the depth test.
     glBlendFunc(GL_ONE, GL_ZERO);

@@ -3,6 +3,22 @@
 // rate.
 #pragma once
 
+// Colours that the HUD draws and that its tests and benchmark look for or
+// draw again: bytes 0..255, and tints 0..1 with their alpha.
+struct ByteColour {
+    int red, green, blue;
+};
+struct Tint {
+    float red, green, blue, alpha;
+};
+
+constexpr ByteColour FRAME_COLOUR = {64, 128, 196};
+constexpr ByteColour FPS_TEXT_COLOUR = {200, 100, 50};
+constexpr Tint HEALTH_LEFT_TINT = {0.5f, 0.5f, 0.15f, 0.25f};
+constexpr Tint HEALTH_LOST_TINT = {0.5f, 0.0f, 0.15f, 0.45f};
+constexpr Tint MINIMAP_TINT = {0.88f, 0.76f, 0.51f, 0.2f};
+constexpr Tint BANNER_TINT = {0.35f, 0.55f, 0.8f, 0.6f};
+
 // Draws every overlay and leaves the GL state the next frame expects: depth
 // test on, blending one, zero, smooth shading, no texture bound.
 void draw_hud();

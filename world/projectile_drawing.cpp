@@ -10,10 +10,12 @@
 #include <alleggl.h>
 
 #include "app/game_state.h"
-#include "app/maths.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "maths/angles.h"
+#include "maths/increments.h"
 #include "models/model_drawing.h"
+#include "world/point_clouds.h"
 
 namespace {
 
@@ -42,17 +44,6 @@ constexpr float BURST_GREEN_FIRST = 64.0f;
 constexpr float BURST_GREEN_SECOND = 128.0f;
 
 constexpr int COLOUR_JITTER = 32;    // added to each colour channel, 0..31
-
-int random_below(int n)
-{
-    return std::rand() % n;
-}
-
-// k runs 0..100 round a full turn.
-double counter_angle(double k)
-{
-    return radians(k * 360.0 / 100.0);
-}
 
 // The three random jitters in the order red, green, blue, added to the base
 // colour, normalised to length 1.
