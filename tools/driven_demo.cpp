@@ -19,7 +19,7 @@ int start_up_quietly(const char* executable)
 {
     std::fflush(stdout);
     const int saved = dup(STDOUT_FILENO);
-    std::FILE* sink = std::fopen("/dev/null", "w");
+    std::FILE* sink = std::tmpfile();
     if (saved >= 0 && sink != nullptr)
         dup2(fileno(sink), STDOUT_FILENO);
     const int status = start_up(executable);
@@ -28,9 +28,27 @@ int start_up_quietly(const char* executable)
         dup2(saved, STDOUT_FILENO);
         close(saved);
     }
-    if (sink != nullptr)
+    if (sink != nullptr) {
+        // A failed start-up's message (on the console when there is no
+        // display) is passed on to standard error.
+        if (status != EXIT_NORMAL) {
+            std::rewind(sink);
+            char line[256];
+            while (std::fgets(line, sizeof line, sink) != nullptr)
+                std::fputs(line, stderr);
+        }
         std::fclose(sink);
+    }
     return status;
+}
+
+std::string start_up_fault(int status)
+{
+    if (status == EXIT_NO_GRAPHICS)
+        return "the game could not start: no X display, or no OpenGL graphics mode";
+    if (status == EXIT_NO_DATAFILE)
+        return "the game could not start: its height.dat or scenery.txt is missing or unusable";
+    return "the game could not start (status " + std::to_string(status) + ")";
 }
 
 std::string start_driven_demo(const char* executable, const char* recording, unsigned seed)
@@ -40,7 +58,7 @@ std::string start_driven_demo(const char* executable, const char* recording, uns
         return std::string(recording) + ": cannot be read";
     if (const int status = start_up_quietly(executable); status != EXIT_NORMAL) {
         std::fclose(stream);
-        return "the game could not start (status " + std::to_string(status) + ")";
+        return start_up_fault(status);
     }
     remove_int(tick_callback);
     remove_int(clock_callback);

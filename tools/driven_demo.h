@@ -13,8 +13,12 @@
 std::string start_driven_demo(const char* executable, const char* recording, unsigned seed);
 
 // The game's start-up with its console lines kept off standard output, which
-// a tool keeps for its results. Returns start-up's status.
+// a tool keeps for its results (a failed start-up's console lines go to
+// standard error). Returns start-up's status.
 int start_up_quietly(const char* executable);
+
+// What a start-up status other than EXIT_NORMAL means, for a tool's message.
+std::string start_up_fault(int status);
 
 // Moves the game clock on by tick number tick: 16 or 17 milliseconds, so
 // that every three ticks make 50.

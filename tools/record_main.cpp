@@ -38,7 +38,7 @@ int main(int argc, char** argv)
         return fail(fault);
     if (const int status = start_up_quietly(nullptr); status != EXIT_NORMAL) {
         abandon_whole_file(writer);
-        return fail("the game could not start (status " + std::to_string(status) + ")");
+        return fail(start_up_fault(status));
     }
     Recording recording;
     const bool fed = run_recorder(recording);

@@ -22,6 +22,10 @@ std::string system_fault(const std::string& path)
 std::string open_whole_file(WholeFileWriter& writer, const std::string& path)
 {
     writer.path = path;
+    // A folder in the way would only be found at the rename, after the work.
+    struct stat existing;
+    if (stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+        return path + ": is a folder";
     std::string name = path + ".XXXXXX";
     writer.fd = mkstemp(name.data());
     if (writer.fd < 0)
