@@ -140,3 +140,24 @@ TEST_F(RecordTest, KeysHeldWhileRecordingAreInTheirTicksAndEverythingElseIsRelea
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GameProcessTest, ThePlayersToolsRefuseAFileTheyCannotWriteBeforeTheGameStarts)
+{
+    const std::string out = folder_ + "/no_such_folder/mine";
+    for (const auto& [program, args] : {std::pair{RECORDER, std::vector<std::string>{out}},
+                                        std::pair{std::string(TIMEDEMO_BINARY), std::vector<std::string>{"--csv", out}}}) {
+        // Without a display the game could not start: the file is refused first.
+        ChildProcess child = start_child(program, folder_, environment(false), "", args);
+        const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
+        ASSERT_TRUE(outcome.ended && outcome.exited) << program;
+        EXPECT_EQ(outcome.status, 1) << program;
+        EXPECT_NE(read_file(child.err_path).find(out + ": No such file or directory"), std::string::npos)
+            << read_file(child.err_path);
+        EXPECT_EQ(read_file(child.err_path).find("display"), std::string::npos) << read_file(child.err_path);
+        EXPECT_EQ(read_file(child.out_path), "") << program;
+    }
+}
+
+} // namespace
