@@ -85,7 +85,8 @@ int main(int argc, char** argv)
     std::printf("  display and OpenGL context: %8.1f ms  Allegro's X11 and GLX drivers, Mesa\n", split.display_ms);
     std::printf("  datafile:                   %8.1f ms  the game's check %.1f ms%s, the rest the library's loader\n",
                 split.datafile_ms, check_ms, sound ? "" : " (REFUSED the file)");
-    std::printf("  font and textures:          %8.1f ms  AllegroGL's font and two textures; Mesa's first mipmaps compile its code\n",
+    std::printf("  font and textures:          %8.1f ms  AllegroGL's font and two textures; Mesa's first mipmaps "
+                "compile its code\n",
                 split.font_textures_ms);
     std::printf("  tables:                     %8.1f ms  the game's: colour tables %.1f ms, model and hit tables\n",
                 split.tables_ms, colour_tables_ms);

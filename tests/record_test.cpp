@@ -35,7 +35,8 @@ constexpr int SLACK_TICKS = 15;
 // unpressed: the key's light raises it, whatever the world behind shows.
 double contrast(const ScreenCapture& c, Area key, Area neighbour)
 {
-    return brightness(c, key.x0, key.y0, key.x1, key.y1) - brightness(c, neighbour.x0, neighbour.y0, neighbour.x1, neighbour.y1);
+    return brightness(c, key.x0, key.y0, key.x1, key.y1) -
+           brightness(c, neighbour.x0, neighbour.y0, neighbour.x1, neighbour.y1);
 }
 
 class RecordTest : public GameProcessTest {
@@ -124,7 +125,8 @@ TEST_F(RecordTest, KeysHeldWhileRecordingAreInTheirTicksAndEverythingElseIsRelea
             }
         // Left and Z go down and up together, give or take the tick between two events.
         if ((keys & (LEFT_BIT | Z_BIT)) != 0 && (keys & (LEFT_BIT | Z_BIT)) != (LEFT_BIT | Z_BIT)) {
-            EXPECT_TRUE(tick - turn.first < 2 || tick == turn.last) << "Left without Z or Z without Left, tick " << tick;
+            EXPECT_TRUE(tick - turn.first < 2 || tick == turn.last)
+                << "Left without Z or Z without Left, tick " << tick;
         }
     }
     ASSERT_GT(up.last, 0) << "Up recorded";
@@ -146,8 +148,9 @@ namespace {
 TEST_F(GameProcessTest, ThePlayersToolsRefuseAFileTheyCannotWriteBeforeTheGameStarts)
 {
     const std::string out = folder_ + "/no_such_folder/mine";
+    const std::string timedemo = TIMEDEMO_BINARY;
     for (const auto& [program, args] : {std::pair{RECORDER, std::vector<std::string>{out}},
-                                        std::pair{std::string(TIMEDEMO_BINARY), std::vector<std::string>{"--csv", out}}}) {
+                                        std::pair{timedemo, std::vector<std::string>{"--csv", out}}}) {
         // Without a display the game could not start: the file is refused first.
         ChildProcess child = start_child(program, folder_, environment(false), "", args);
         const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
