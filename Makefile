@@ -1,6 +1,7 @@
 # Front door: "make run" builds and plays, "make test" builds and runs every
-# test. Only run, test, package and deps install the Debian packages they
-# need; every other target, plain "make" too, leaves the system alone.
+# test. Only run, test, package, timedemo and deps install the Debian
+# packages they need; every other target, plain "make" too, leaves the system
+# alone.
 BUILD := build
 BUILD_SANITIZE := build-sanitize
 BUILD_FUZZ := build-fuzz
@@ -64,8 +65,9 @@ bench: build
 
 # The showcase played one tick per frame as fast as the frames come, and the
 # plot of its frame times in docs/; this alone installs the plotting tool.
-timedemo: configure
+timedemo:
 	@sh tools/install_deps.sh plot
+	@$(MAKE) configure
 	@cmake --build $(BUILD) --target ironstep-timedemo -j $(JOBS)
 	@sh tools/timedemo.sh $(BUILD) docs/timedemo.png
 
