@@ -246,7 +246,7 @@ TEST_F(EndToEndTest, TheDemoChosenInTheMenuShowsItsBannerAndKeysAndEndsByItselfW
     ASSERT_TRUE(shows_banner(early)) << "Enter starts the demo";
     EXPECT_TRUE(shows_hud_frame(early));
     pause(2.0);
-    // From about 13 to 30 seconds the recording walks: Up's key lights, Down's does not.
+    // From about 9 to 25 seconds the recording walks: Up's key lights, Down's does not.
     pause(18.0);
     const ScreenCapture walking = capture();
     EXPECT_TRUE(shows_banner(walking));
