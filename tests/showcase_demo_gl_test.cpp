@@ -36,6 +36,7 @@ struct Showcase {
     int first_lock_tick = 0, lock_actor = 0;
     float walker_health_at_300 = 0.0f;
     float highest_top_before_700 = 0.0f; // feet above the ground while not jumping
+    int first_touch_tick = 0;            // the Carrier first touches the player
     int ride_ticks = 0;                  // touching the Carrier with the feet 10 above the ground
     int aboard_run = 0;                  // the last run of ticks aboard: over the Carrier, 10 above the ground
     float carrier_travel = 0.0f;         // during that run
@@ -95,6 +96,8 @@ protected:
             const float above = player_position.y - terrain_height_at(player_position.x, player_position.z);
             if (tick < 700 && game.jump_active == 0)
                 s.highest_top_before_700 = std::max(s.highest_top_before_700, above);
+            if (game.carrier_riding == 1 && s.first_touch_tick == 0)
+                s.first_touch_tick = tick;
             if (game.carrier_riding == 1 && above > 10.0f)
                 ++s.ride_ticks;
             const bool aboard = above > 10.0f && std::hypot(player_position.x - game.carrier_x,
@@ -120,9 +123,13 @@ protected:
 // it: the start, the middle and the end of the range the recording serves.
 TEST_F(ShowcaseDemoTest, LocksOnAndHitsTheWalkerClimbsARoofAndRidesTheCarrierWhateverTheMenuTime)
 {
+    int previous_touch = DEMO_LAST_RECORD + 1;
     for (const int menu_ticks : {0, 170, 340}) {
         SCOPED_TRACE("after " + std::to_string(menu_ticks) + " menu ticks");
         const Showcase s = play(menu_ticks);
+        // The longer the menu, the further along the Carrier, the sooner it comes.
+        EXPECT_LT(s.first_touch_tick, previous_touch);
+        previous_touch = s.first_touch_tick;
         EXPECT_EQ(s.ticks, DEMO_LAST_RECORD) << "one record a tick from record 1";
 
         // The close view finds the charging Walker and locks on before the first shot leaves.
