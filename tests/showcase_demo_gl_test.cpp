@@ -119,12 +119,12 @@ protected:
     FILE* saved_demo_file_ = nullptr;
 };
 
-// The menu times of a player who takes 0, about 3 and about 5.7 seconds over
+// The menu times of a player who takes 0, about 2.6 and about 5.2 seconds over
 // it: the start, the middle and the end of the range the recording serves.
 TEST_F(ShowcaseDemoTest, LocksOnAndHitsTheWalkerClimbsARoofAndRidesTheCarrierWhateverTheMenuTime)
 {
     int previous_touch = DEMO_LAST_RECORD + 1;
-    for (const int menu_ticks : {0, 170, 340}) {
+    for (const int menu_ticks : {0, 155, 310}) {
         SCOPED_TRACE("after " + std::to_string(menu_ticks) + " menu ticks");
         const Showcase s = play(menu_ticks);
         // The longer the menu, the further along the Carrier, the sooner it comes.
