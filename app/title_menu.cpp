@@ -148,6 +148,18 @@ void step_title_menu(TitleMenu& m)
     }
 }
 
+void step_title_menu_choosing_demo(int ticks)
+{
+    TitleMenu menu;
+    key[KEY_DOWN] = 1;
+    for (int tick = 1; tick <= ticks; ++tick) {
+        key[KEY_ENTER] = tick == ticks ? 1 : 0;
+        step_title_menu(menu);
+    }
+    key[KEY_DOWN] = 0;
+    key[KEY_ENTER] = 0;
+}
+
 void run_title_menu()
 {
     TitleMenu menu;

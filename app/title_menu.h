@@ -41,6 +41,12 @@ constexpr ByteColour MENU_OTHER_COLOUR = {128, 196, 225};
 // Carrier's step and the menu keys.
 void step_title_menu(TitleMenu& menu);
 
+// The menu as a player who chooses DEMO sees it: `ticks` menu steps with Down
+// held and Enter pressed in the last, then every key let go. The Carrier ends
+// where that much time in the menu leaves it. Zero steps leave everything as
+// it is. For the tools and tests that play the demo as a player starts it.
+void step_title_menu_choosing_demo(int ticks);
+
 // One menu frame in the back buffer: the world seen from the fly-over camera
 // looking at the Carrier, and the two entries.
 void compose_title_menu(const TitleMenu& menu);

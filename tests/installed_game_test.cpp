@@ -80,7 +80,7 @@ TEST_F(InstalledGameTest, FromAnEmptyFolderTheInstalledGamePlaysTheShowcaseToIts
     ASSERT_TRUE(shows_banner(early)) << "Enter starts the demo";
     EXPECT_TRUE(shows_hud_frame(early));
 
-    // From about 13 to 30 seconds in the showcase walks: Up's key lights,
+    // From about 9 to 25 seconds in the showcase walks: Up's key lights,
     // which it never does without the recording beside the program.
     const ScreenCapture walking = capture_until(lights_up_not_down);
     EXPECT_TRUE(lights_up_not_down(walking)) << "Up lit " << up_key_light(walking) << ", Down "

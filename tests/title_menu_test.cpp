@@ -175,4 +175,23 @@ TEST_F(TitleMenuTest, FlyoverClimbsDriftsChasesFarTargetsEasesItsSpeedAndRunsThe
     EXPECT_EQ(game.carrier_z, carrier_z);
 }
 
+TEST_F(TitleMenuTest, ChoosingDemoAfterSomeTicksLeavesTheCarrierWhereThoseStepsTookIt)
+{
+    step_title_menu_choosing_demo(300);
+    EXPECT_EQ(game.demo_mode, 1) << "Down held, Enter in the last step";
+    EXPECT_EQ(key[KEY_DOWN], 0);
+    EXPECT_EQ(key[KEY_ENTER], 0);
+    const float carrier_x = game.carrier_x, carrier_z = game.carrier_z;
+    reset_game_state();
+    for (int i = 0; i < 300; ++i)
+        step_carrier();
+    EXPECT_EQ(game.carrier_x, carrier_x) << "one route step per menu step";
+    EXPECT_EQ(game.carrier_z, carrier_z);
+
+    reset_game_state();
+    step_title_menu_choosing_demo(0);
+    EXPECT_EQ(game.demo_mode, 0) << "no step, nothing chosen";
+    EXPECT_EQ(game.carrier_x, 620.0f);
+}
+
 } // namespace

@@ -1,13 +1,19 @@
 // Authoring aid for the demo script: plays a compiled recording through the
-// real game, one logic tick and one frame per 60th of a second of a clock
-// driven here (so the lock-on dwell and the hit timers run as in the game),
-// and prints what the player, the Walker and the Carrier do. Frames can be
+// real game, one logic tick per 60th of a second of a clock driven here (so
+// the lock-on dwell and the hit timers run as in the game), and prints what
+// the player, the Walker and the Carrier do. Only the frames that change the
+// game are drawn (the close view's, where the lock-on is decided), and those
 // saved as pictures at chosen ticks.
 //
-// Usage: demo_trace RECORDING [EVERY [SEED [TICK PICTURE.bmp]...]]
+// Usage: demo_trace [-m MENU_TICKS] RECORDING [EVERY [SEED [TICK PICTURE.bmp]...]]
+//   -m first runs the title menu's own step MENU_TICKS times, as a player who
+//   chooses DEMO (Enter in the last step), so the Carrier has travelled as far
+//   as that time in the menu takes it (default 0: fresh from start-up);
 //   prints a line every EVERY ticks (default 60) and whenever the player
 //   lands, takes off, boards or leaves the Carrier, fires, hits the Walker or
-//   gains or loses a lock; SEED seeds the random numbers (default 1).
+//   gains or loses a lock; SEED seeds the random numbers (default 1), before
+//   the menu draws its own.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -18,6 +24,7 @@
 #include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
+#include "app/title_menu.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "tools/demo_script_compiler.h"
@@ -64,23 +71,45 @@ void print_line(int tick)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: demo_trace RECORDING [EVERY [SEED [TICK PICTURE.bmp]...]]\n");
+    static const char* const USAGE =
+        "usage: demo_trace [-m MENU_TICKS] RECORDING [EVERY [SEED [TICK PICTURE.bmp]...]]\n";
+    int menu_ticks = 0;
+    int first = 1;
+    if (argc > 2 && std::string(argv[1]) == "-m") {
+        char* end = nullptr;
+        const long n = std::strtol(argv[2], &end, 10);
+        if (*argv[2] == '\0' || *end != '\0' || n < 0 || n > 1000000) {
+            std::fprintf(stderr, "%s", USAGE);
+            return 2;
+        }
+        menu_ticks = int(n);
+        first = 3;
+    }
+    if (argc <= first || std::string(argv[first]).starts_with("-")) {
+        std::fprintf(stderr, "%s", USAGE);
         return 2;
     }
-    const int every = argc > 2 ? std::atoi(argv[2]) : 60;
-    const unsigned seed = argc > 3 ? unsigned(std::atoi(argv[3])) : 1u;
+    const char* const recording = argv[first];
+    const int every = argc > first + 1 ? std::max(1, std::atoi(argv[first + 1])) : 60;
+    const unsigned seed = argc > first + 2 ? unsigned(std::atoi(argv[first + 2])) : 1u;
+    const int pictures = first + 3;
     const std::string game_path = std::string(DEMO_TRACE_BUILD_DIR) + "/ironstep";
-    if (const std::string fault = start_driven_demo(game_path.c_str(), argv[1], seed); !fault.empty()) {
+    if (const std::string fault = start_driven_demo(game_path.c_str(), recording, seed, menu_ticks); !fault.empty()) {
         std::fprintf(stderr, "demo_trace: %s\n", fault.c_str());
         return 1;
     }
+    std::printf("after %d menu ticks: carrier %.1f %.1f wp %d\n", menu_ticks, game.carrier_x, game.carrier_z,
+                game.carrier_waypoint);
 
     Watched before = watch();
     for (int tick = 1; game.demo_index <= DEMO_LAST_RECORD; ++tick) {
         advance_clock_one_tick(tick);
         logic_step();
-        compose_frame();
+        bool picture_due = false;
+        for (int a = pictures; a + 1 < argc; a += 2)
+            picture_due = picture_due || std::atoi(argv[a]) == tick;
+        if (game.view_mode == 1 || picture_due)
+            compose_frame();
         const Watched now = watch();
         if (tick % every == 0 || changed(before, now))
             print_line(tick);
@@ -89,7 +118,7 @@ int main(int argc, char** argv)
             if (projectiles[i].exploded == 1 && projectiles[i].explosion_radius < 1.3f)
                 std::printf("%4d shot %d bursts at %.1f %.1f %.1f\n", tick, i, projectiles[i].position.x,
                             projectiles[i].position.y, projectiles[i].position.z);
-        for (int a = 4; a + 1 < argc; a += 2)
+        for (int a = pictures; a + 1 < argc; a += 2)
             if (std::atoi(argv[a]) == tick && !save_frame_picture(argv[a + 1]))
                 std::fprintf(stderr, "demo_trace: cannot save %s\n", argv[a + 1]);
     }

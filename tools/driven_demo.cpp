@@ -14,6 +14,7 @@
 #include "app/resources.h"
 #include "app/startup.h"
 #include "app/timers.h"
+#include "app/title_menu.h"
 
 int start_up_quietly(const char* executable)
 {
@@ -51,7 +52,7 @@ std::string start_up_fault(int status)
     return "the game could not start (status " + std::to_string(status) + ")";
 }
 
-std::string start_driven_demo(const char* executable, const char* recording, unsigned seed)
+std::string start_driven_demo(const char* executable, const char* recording, unsigned seed, int menu_ticks)
 {
     std::FILE* stream = std::fopen(recording, "rb");
     if (stream == nullptr)
@@ -67,6 +68,7 @@ std::string start_driven_demo(const char* executable, const char* recording, uns
     demo_file = stream;
     demo_stream_offset = 0;
     std::srand(seed);
+    step_title_menu_choosing_demo(menu_ticks);
     game.demo_mode = 1;
     place_player_for_mode();
     return {};

@@ -8,9 +8,11 @@
 // Opens the recording, starts the game whose data lies beside executable
 // (nullptr: beside the running program) without its timers and without its
 // console lines, makes the recording the demo stream, seeds the random
-// numbers and places the player at the demo's start. Returns an empty string,
-// or what went wrong; the game is then not running.
-std::string start_driven_demo(const char* executable, const char* recording, unsigned seed);
+// numbers, runs the title menu's own step menu_ticks times with DEMO chosen
+// (the Carrier goes on along its route, as behind a player's menu) and places
+// the player at the demo's start. Returns an empty string, or what went
+// wrong; the game is then not running.
+std::string start_driven_demo(const char* executable, const char* recording, unsigned seed, int menu_ticks = 0);
 
 // The game's start-up with its console lines kept off standard output, which
 // a tool keeps for its results (a failed start-up's console lines go to
