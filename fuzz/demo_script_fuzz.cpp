@@ -7,8 +7,8 @@
 #include <string>
 
 #include "fuzz/fuzz_support.h"
-#include "tools/demo_script_compiler.h"
-#include "tools/demo_script_decompiler.h"
+#include "recording/demo_script_compiler.h"
+#include "recording/demo_script_decompiler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -18,7 +18,7 @@
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "tests/test_support.h"
-#include "tools/demo_script_compiler.h"
+#include "recording/demo_script_compiler.h"
 
 namespace {
 

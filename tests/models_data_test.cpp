@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "models/model_data.h"
-#include "tools/table_digest.h"
+#include "devtools/table_digest.h"
 
 namespace {
 

@@ -29,7 +29,7 @@
 #include "app/title_menu.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
-#include "tools/frame_picture.h"
+#include "devtools/frame_picture.h"
 #include "world/frame.h"
 
 namespace {

@@ -27,9 +27,9 @@
 #include "app/title_menu.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
-#include "tools/demo_script_compiler.h"
-#include "tools/driven_demo.h"
-#include "tools/frame_picture.h"
+#include "recording/demo_script_compiler.h"
+#include "recording/driven_demo.h"
+#include "devtools/frame_picture.h"
 #include "world/frame.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Frames are timed end to end: from the end of one flip to the end of the
 // next, so the figure holds the tick, the drawing, the flip and the loop.
-#include "tools/timedemo.h"
+#include "recording/timedemo.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,7 +10,7 @@
 #include "app/demo.h"
 #include "app/main_loop.h"
 #include "app/timers.h"
-#include "tools/driven_demo.h"
+#include "recording/driven_demo.h"
 #include "world/frame.h"
 
 void play_timedemo(std::vector<double>& frame_ms)

@@ -18,9 +18,9 @@
 #include <allegro.h>
 
 #include "app/startup_tables.h"
-#include "tools/banner.h"
-#include "tools/town.h"
-#include "tools/town_map.h"
+#include "generators/banner.h"
+#include "generators/town.h"
+#include "generators/town_map.h"
 #include "world/terrain.h"
 
 namespace {

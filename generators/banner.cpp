@@ -3,7 +3,7 @@
 // the ten played keys sit exactly on the rectangles of the game's indicator
 // table (527-pixel coordinates); the other keys are laid out around them on
 // the same 23-pixel pitch.
-#include "tools/banner.h"
+#include "generators/banner.h"
 
 #include <array>
 #include <cstring>

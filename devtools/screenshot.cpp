@@ -10,7 +10,7 @@
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "app/timers.h"
-#include "tools/frame_picture.h"
+#include "devtools/frame_picture.h"
 #include "world/frame.h"
 
 int main(int argc, char** argv)

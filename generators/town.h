@@ -1,6 +1,6 @@
 // The town's authoring source (data/town.txt): objects of coloured unit
 // primitives, each set on the ground where it stands. Read by
-// tools/make_height_data, which writes the scenery list from it and then the
+// generators/make_height_data, which writes the scenery list from it and then the
 // building map from that list.
 #pragma once
 

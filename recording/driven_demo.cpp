@@ -1,6 +1,6 @@
 // The game's timers are removed after start-up: the clock callback is called
 // here once per game millisecond instead, and the tick counter not at all.
-#include "tools/driven_demo.h"
+#include "recording/driven_demo.h"
 
 #include <cstdio>
 #include <cstdlib>

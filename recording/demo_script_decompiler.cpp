@@ -1,11 +1,11 @@
 // Decompiling a recording: records are compared key by key as the game plays
 // them (0 released, anything else pressed), and each run becomes a line.
-#include "tools/demo_script_decompiler.h"
+#include "recording/demo_script_decompiler.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "tools/demo_script_compiler.h"
+#include "recording/demo_script_compiler.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tools/demo_script_compiler.h"
+#include "recording/demo_script_compiler.h"
 
 struct Recording {
     std::vector<DemoRecord> records; // the demo's length: record 0 and those after the last tick released

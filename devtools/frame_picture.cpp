@@ -1,4 +1,4 @@
-#include "tools/frame_picture.h"
+#include "devtools/frame_picture.h"
 
 #include <cstddef>
 #include <vector>

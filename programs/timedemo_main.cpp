@@ -12,9 +12,9 @@
 #include <allegro.h>
 
 #include "app/startup.h"
-#include "tools/driven_demo.h"
-#include "tools/timedemo.h"
-#include "tools/whole_file.h"
+#include "recording/driven_demo.h"
+#include "recording/timedemo.h"
+#include "recording/whole_file.h"
 
 namespace {
 

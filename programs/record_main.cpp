@@ -11,9 +11,9 @@
 
 #include "app/demo.h"
 #include "app/startup.h"
-#include "tools/driven_demo.h"
-#include "tools/recorder.h"
-#include "tools/whole_file.h"
+#include "recording/driven_demo.h"
+#include "recording/recorder.h"
+#include "recording/whole_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The temporary file is made with mkstemp, so two writers of one path never
 // share it, and a stale one left by a killed program is never reused.
-#include "tools/whole_file.h"
+#include "recording/whole_file.h"
 
 #include <cerrno>
 #include <cstdio>

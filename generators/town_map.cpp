@@ -4,7 +4,7 @@
 // holds the roofs and yard floors as the game draws them. A tube is open, so
 // its two end caps are added: a tank blocks as a solid drum, its lid at the
 // height of its rim.
-#include "tools/town_map.h"
+#include "generators/town_map.h"
 
 #include <algorithm>
 #include <cmath>

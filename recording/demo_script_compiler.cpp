@@ -1,5 +1,5 @@
 // Compiling a demo script into input records, line by line.
-#include "tools/demo_script_compiler.h"
+#include "recording/demo_script_compiler.h"
 
 #include <sstream>
 

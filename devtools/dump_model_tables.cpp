@@ -7,7 +7,7 @@
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "models/model_tables.h"
-#include "tools/table_digest.h"
+#include "devtools/table_digest.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // writes the record into a pipe just before the tick, and the tick reads it
 // from the pipe as it reads a recording that cannot seek. What the game plays
 // is therefore exactly what is recorded, and what DEMO will play back.
-#include "tools/recorder.h"
+#include "recording/recorder.h"
 
 #include <cmath>
 #include <cstdio>

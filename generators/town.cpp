@@ -1,6 +1,6 @@
 // Reads the town source, turns every part into its 3 x 4 world matrix, sets
 // each object down on the terrain and writes the scenery list.
-#include "tools/town.h"
+#include "generators/town.h"
 
 #include <algorithm>
 #include <array>
@@ -373,7 +373,7 @@ const char* kind_name(SceneryKind kind)
 bool write_scenery(const std::string& path, const std::vector<SceneryPart>& parts)
 {
     std::ofstream out(path);
-    out << "# Ironstep scenery, generated from data/town.txt by tools/make_height_data.\n"
+    out << "# Ironstep scenery, generated from data/town.txt by generators/make_height_data.\n"
            "# kind red green blue, then the 3 x 4 matrix row by row (unit mesh to world).\n";
     for (const SceneryPart& part : parts) {
         out << kind_name(part.kind) << ' ' << int(part.red) << ' ' << int(part.green) << ' ' << int(part.blue);

@@ -4,7 +4,7 @@
 // Usage: demo_script SCRIPT OUTPUT
 //        demo_script --decompile RECORDING
 //
-// The script's form is that of tools/demo_script_compiler.h. A faulty script
+// The script's form is that of recording/demo_script_compiler.h. A faulty script
 // writes nothing; a recording the script cannot say exactly is still printed,
 // each difference reported on standard error, and the status is then 1.
 #include <fstream>
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/demo_script_compiler.h"
-#include "tools/demo_script_decompiler.h"
-#include "tools/whole_file.h"
+#include "recording/demo_script_compiler.h"
+#include "recording/demo_script_decompiler.h"
+#include "recording/whole_file.h"
 
 namespace {
 
