@@ -14,30 +14,18 @@
 #include "maths/angles.h"
 #include "maths/increments.h"
 
-const std::array<int, INPUT_RECORD_SIZE> RECORDED_KEYS = {
-    KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LSHIFT, KEY_Z, KEY_X, KEY_PGUP, KEY_PGDN, KEY_F,
-};
+ActionBytes tick_actions = {};
 
 namespace {
-constexpr int LAST_CLEARED_KEY = 114; // every key the controls read lies in 0..114
 
 constexpr int VIEWPORT_STEP = 8;
 constexpr int VIEWPORT_MIN = 16;
 constexpr int FOV_MAX_BEFORE_STEP = 95;
 constexpr int FOV_MIN = 16;
 
-void inject_demo_record()
-{
-    for (int i = 0; i <= LAST_CLEARED_KEY; ++i)
-        if (i != KEY_ESC)
-            key[i] = 0;
-    for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
-        key[RECORDED_KEYS[i]] = char(input_record[i]);
-}
-
 void view_size_keys(bool shift)
 {
-    if (key[KEY_W]) {
+    if (live_key_held(KEY_W)) {
         if (shift) {
             if (game.viewport_width < SCREEN_W)
                 game.viewport_width += VIEWPORT_STEP;
@@ -45,7 +33,7 @@ void view_size_keys(bool shift)
             game.viewport_width -= VIEWPORT_STEP;
         }
     }
-    if (key[KEY_H]) {
+    if (live_key_held(KEY_H)) {
         if (shift) {
             if (game.viewport_height < SCREEN_H)
                 game.viewport_height += VIEWPORT_STEP;
@@ -59,11 +47,11 @@ void view_size_keys(bool shift)
 void walker_keys(bool shift)
 {
     const double tilt = shift ? 0.5 : -0.5;
-    if (key[KEY_1])
+    if (live_key_held(KEY_1))
         add_to(game.walker_pitch, tilt);
-    if (key[KEY_2])
+    if (live_key_held(KEY_2))
         add_to(game.walker_model_yaw, tilt);
-    if (key[KEY_3])
+    if (live_key_held(KEY_3))
         add_to(game.walker_roll, tilt);
 
     // Twice its direction when chasing, a fifth of it when wandering.
@@ -71,12 +59,12 @@ void walker_keys(bool shift)
         return game.walker_mode == 0 ? double(component) * 2.0 : double(component) / 5.0;
     };
     const Vec3 dir = game.walker_dir;
-    if (key[KEY_I]) {
+    if (live_key_held(KEY_I)) {
         add_to(game.walker_pos.x, push(dir.x));
         add_to(game.walker_pos.y, push(dir.y));
         add_to(game.walker_pos.z, push(dir.z));
     }
-    if (key[KEY_K]) {
+    if (live_key_held(KEY_K)) {
         add_to(game.walker_pos.x, -push(dir.x));
         add_to(game.walker_pos.y, -push(dir.y));
         add_to(game.walker_pos.z, -push(dir.z));
@@ -86,12 +74,12 @@ void walker_keys(bool shift)
         game.walker_heading = 0.0f;
     if (game.walker_heading < -360.0f)
         game.walker_heading = 0.0f;
-    if (key[KEY_J]) {
+    if (live_key_held(KEY_J)) {
         add_to(game.walker_heading, 1.0);
         if (game.walker_heading > 360.0f)
             game.walker_heading = 0.0f;
     }
-    if (key[KEY_L]) {
+    if (live_key_held(KEY_L)) {
         add_to(game.walker_heading, -1.0);
         if (game.walker_heading < -360.0f)
             game.walker_heading = 0.0f;
@@ -100,7 +88,7 @@ void walker_keys(bool shift)
 
 void jump_key()
 {
-    const bool down = key[KEY_LSHIFT] != 0;
+    const bool down = action_held(Action::jump);
     if (down && game.jump_key_latch == 0)
         game.jump_active = 1;
     game.jump_key_latch = down ? 1 : 0;
@@ -110,7 +98,7 @@ void jump_key()
 void turn_keys()
 {
     const double side = radians(double(game.player_heading) + 90.0);
-    if (key[KEY_LEFT]) {
+    if (action_held(Action::turn_left)) {
         if (game.target_lock == 0) {
             add_to(game.player_heading, 1.0);
         } else {
@@ -118,7 +106,7 @@ void turn_keys()
             add_to(player_proposed_xz.z, std::cos(side));
         }
     }
-    if (key[KEY_RIGHT]) {
+    if (action_held(Action::turn_right)) {
         if (game.target_lock == 0) {
             add_to(game.player_heading, -1.0);
         } else {
@@ -134,7 +122,7 @@ void turn_keys()
 
 void minimap_and_health_keys(bool shift)
 {
-    if (key[KEY_R]) {
+    if (live_key_held(KEY_R)) {
         if (shift) {
             if (game.minimap_zoom < 10.0f)
                 add_to(game.minimap_zoom, 0.05);
@@ -142,7 +130,7 @@ void minimap_and_health_keys(bool shift)
             add_to(game.minimap_zoom, -0.05);
         }
     }
-    if (key[KEY_5]) {
+    if (live_key_held(KEY_5)) {
         add_to(game.health_setting, shift ? 0.5 : -0.5);
         game.player_health = int(game.health_setting);
     }
@@ -152,7 +140,7 @@ void minimap_and_health_keys(bool shift)
 void pitch_keys()
 {
     const bool coarse = game.view_mode == 0 || game.target_lock != 0;
-    if (key[KEY_PGUP]) {
+    if (action_held(Action::view_up)) {
         if (coarse) {
             if (game.look_pitch < 400.0f)
                 add_to(game.look_pitch, 0.25);
@@ -160,7 +148,7 @@ void pitch_keys()
             add_to(game.look_pitch, 0.025);
         }
     }
-    if (key[KEY_PGDN]) {
+    if (action_held(Action::view_down)) {
         if (coarse) {
             if (game.look_pitch > -20.0f)
                 add_to(game.look_pitch, -0.25);
@@ -172,7 +160,7 @@ void pitch_keys()
 
 void lens_keys(bool shift)
 {
-    if (key[KEY_F]) {
+    if (action_held(Action::narrow_view)) {
         if (shift) {
             if (game.fov_degrees <= FOV_MAX_BEFORE_STEP)
                 game.fov_degrees += 1;
@@ -180,7 +168,7 @@ void lens_keys(bool shift)
             game.fov_degrees -= 1;
         }
     }
-    if (key[KEY_A]) {
+    if (live_key_held(KEY_A)) {
         if (shift) {
             add_to(game.aspect_scale, 0.05);
             if (game.aspect_scale > 2.0f)
@@ -196,7 +184,7 @@ void lens_keys(bool shift)
 // X held: close view. Released: back to the chase view, any lock ended.
 void close_view_key()
 {
-    if (key[KEY_X]) {
+    if (action_held(Action::close_view)) {
         if (game.view_mode == 0)
             game.look_pitch = 0.0f;
         game.view_mode = 1;
@@ -211,25 +199,48 @@ void close_view_key()
 
 } // namespace
 
+bool action_held(Action action)
+{
+    return tick_actions[std::size_t(action_slot(action))] != 0;
+}
+
+bool live_key_held(int allegro_key)
+{
+    return game.demo_mode == 0 && key[allegro_key] != 0;
+}
+
+ActionBytes live_actions()
+{
+    ActionBytes bytes = {};
+    for (const ActionEntry& entry : ACTIONS)
+        if (key[entry.default_key] != 0)
+            bytes[std::size_t(action_slot(entry.action))] = INPUT_PRESSED;
+    return bytes;
+}
+
+void fill_tick_actions()
+{
+    tick_actions = game.demo_mode == 1 ? input_record : live_actions();
+}
+
 void apply_controls()
 {
     poll_keyboard();
-    if (game.demo_mode == 1)
-        inject_demo_record();
+    fill_tick_actions();
     const bool shift = (key_shifts & KB_SHIFT_FLAG) != 0;
 
     view_size_keys(shift);
     walker_keys(shift);
-    if (key[KEY_UP]) {
+    if (action_held(Action::forward)) {
         add_to(player_proposed_xz.x, player_step.x);
         add_to(player_proposed_xz.z, player_step.z);
     }
-    if (key[KEY_DOWN]) {
+    if (action_held(Action::back)) {
         add_to(player_proposed_xz.x, -double(player_step.x));
         add_to(player_proposed_xz.z, -double(player_step.z));
     }
     // Hold to charge a shot, let go to launch it.
-    if (key[KEY_Z])
+    if (action_held(Action::fire))
         charge_projectile();
     else
         release_fire();

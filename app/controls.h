@@ -2,13 +2,30 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "app/demo.h"
 
-// The keys of the demo input record, in record byte order (Allegro key codes).
-extern const std::array<int, INPUT_RECORD_SIZE> RECORDED_KEYS;
+using ActionBytes = std::array<std::uint8_t, ACTION_COUNT>;
 
-// Polls the keyboard and turns the keys held in this tick into changes of the
-// game state. In demo mode the recorded input replaces the live keys first
-// (all but Escape; Shift always comes from the live keyboard).
+// The recorded actions of the tick being run: 0 released, non-zero held (a
+// recording's byte as it stands, INPUT_PRESSED from a live key). The rules of
+// a tick read these, never a device.
+extern ActionBytes tick_actions;
+
+bool action_held(Action action);
+
+// A key that no recording keeps (the view keys and the testing aids) is read
+// from the live keyboard, and only in play: a demo plays its actions alone.
+bool live_key_held(int allegro_key);
+
+// The recorded actions as the live keyboard holds them now.
+ActionBytes live_actions();
+
+// Fills tick_actions for the tick about to run: the demo's record in demo
+// mode, else the live keyboard.
+void fill_tick_actions();
+
+// Polls the keyboard, fills the tick's actions and turns them, with the live
+// Shift and the keys no recording keeps, into changes of the game state.
 void apply_controls();

@@ -5,13 +5,15 @@
 #include <array>
 #include <cstdint>
 
+#include "app/actions.h"
+
 constexpr int DEMO_LAST_RECORD = 2499;
-constexpr int INPUT_RECORD_SIZE = 10;
+constexpr int INPUT_RECORD_SIZE = ACTION_COUNT; // one byte per recorded action
 constexpr std::uint8_t INPUT_PRESSED = 0xFF;
 constexpr const char* DEMO_FILE_NAME = "vesk";
 
-// One byte per recorded key (up, down, left, right, left shift, Z, X, page up,
-// page down, F); 0 released, non-zero pressed. Stays all 0 in play mode.
+// One byte per recorded action, in the order of ACTIONS; 0 released, non-zero
+// pressed. Stays all 0 in play mode.
 extern std::array<std::uint8_t, INPUT_RECORD_SIZE> input_record;
 
 // Bytes read so far from a demo stream that cannot seek (a pipe): 0 when the

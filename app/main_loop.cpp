@@ -33,7 +33,7 @@ void expire(int& flag, float hit_time, float span)
 
 bool walk_keys_down()
 {
-    return key[KEY_UP] || key[KEY_DOWN] || input_record[0] != 0 || input_record[1] != 0;
+    return action_held(Action::forward) || action_held(Action::back);
 }
 
 // The Carrier's faces push the player out of its parts and carry a rider.

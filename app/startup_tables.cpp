@@ -7,7 +7,7 @@
 #include <allegro.h>
 
 std::array<VecXZ, CARRIER_WAYPOINT_COUNT> carrier_waypoints;
-std::array<ScreenRect, INPUT_INDICATOR_COUNT> input_indicator_rects;
+std::array<ScreenRect, ACTION_COUNT> input_indicator_rects;
 
 namespace {
 
@@ -33,20 +33,6 @@ constexpr std::array<VecXZ, CARRIER_WAYPOINT_COUNT> ROUTE = {{
 
 constexpr double BANNER_WIDTH = 527.0;
 
-// Keys of the demo input record, in record byte order, on the banner picture.
-constexpr std::array<ScreenRect, INPUT_INDICATOR_COUNT> BANNER_KEY_RECTS = {{
-    {383, 103, 403, 123}, // KEY_UP
-    {383, 127, 403, 147}, // KEY_DOWN
-    {361, 127, 381, 147}, // KEY_LEFT
-    {405, 127, 425, 147}, // KEY_RIGHT
-    {10, 105, 58, 126},   // KEY_LSHIFT
-    {60, 105, 80, 126},   // KEY_Z
-    {83, 105, 103, 126},  // KEY_X
-    {405, 36, 425, 56},   // KEY_PGUP
-    {405, 58, 425, 80},   // KEY_PGDN
-    {116, 82, 136, 102},  // KEY_F
-}};
-
 } // namespace
 
 void init_carrier_waypoints()
@@ -69,10 +55,10 @@ double carrier_route_distance(double x, double z)
 
 void init_input_indicator_rects()
 {
-    input_indicator_rects = BANNER_KEY_RECTS;
+    // Each action's key on the banner picture, in record byte order.
     const double stretch = double(SCREEN_W) / BANNER_WIDTH;
-    for (ScreenRect& rect : input_indicator_rects) {
-        rect.x1 = float(rect.x1 * stretch);
-        rect.x2 = float(rect.x2 * stretch);
+    for (int i = 0; i < ACTION_COUNT; ++i) {
+        const BannerKey& k = ACTIONS[std::size_t(i)].banner;
+        input_indicator_rects[std::size_t(i)] = {float(k.x1 * stretch), float(k.y1), float(k.x2 * stretch), float(k.y2)};
     }
 }

@@ -4,10 +4,10 @@
 
 #include <array>
 
+#include "app/actions.h"
 #include "maths/vectors.h"
 
 constexpr int CARRIER_WAYPOINT_COUNT = 17;
-constexpr int INPUT_INDICATOR_COUNT = 10;
 
 // Start points; the height follows the terrain.
 constexpr float START_X_PLAY = 1820.0f;
@@ -21,7 +21,7 @@ struct ScreenRect {
 // The closed route of the Carrier, visited in index order, 16 wrapping to 0.
 extern std::array<VecXZ, CARRIER_WAYPOINT_COUNT> carrier_waypoints;
 // One rectangle per byte of the demo input record, in HUD pixels.
-extern std::array<ScreenRect, INPUT_INDICATOR_COUNT> input_indicator_rects;
+extern std::array<ScreenRect, ACTION_COUNT> input_indicator_rects;
 
 void init_carrier_waypoints();
 

@@ -58,7 +58,7 @@ void print_line(int tick)
     std::string keys;
     for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
         if (input_record[i] != 0)
-            keys += std::string(keys.empty() ? "" : ",") + DEMO_KEY_NAMES[i];
+            keys += std::string(keys.empty() ? "" : ",") + ACTIONS[i].script_word;
     std::printf("%4d %-14s player %7.1f %5.1f %7.1f hd %5.1f hp %3d jump %d ride %d view %d lock %d charge %d | "
                 "walker %7.1f %7.1f hp %4.1f mode %d | carrier %7.1f %7.1f wp %2d\n",
                 tick, keys.empty() ? "-" : keys.c_str(), player_position.x, player_position.y, player_position.z,

@@ -6,6 +6,7 @@
 
 #include <allegro.h>
 
+#include "app/controls.h"
 #include "app/game_state.h"
 #include "app/startup_tables.h"
 #include "gameplay/player.h"
@@ -33,7 +34,7 @@ void ease_leg_angle(float dx, float dz)
 // quarter: along +x 256, along +z 192, along -x 128, along -z 64.
 float route_heading(float dx, float dz)
 {
-    const double a = double(game.carrier_leg_angle) * 256.0 / 360.0;
+    const double a = binary_angle(double(game.carrier_leg_angle));
     if (dx >= 0.0f && dz >= 0.0f)
         return float(256.0 - a);
     if (dx < 0.0f && dz >= 0.0f)
@@ -65,9 +66,9 @@ void step_carrier()
 
     ease_leg_angle(dx, dz);
     game.carrier_heading = route_heading(dx, dz);
-    if (key[KEY_7])
+    if (live_key_held(KEY_7))
         add_to(game.carrier_heading_trim, 1.0);
-    if (key[KEY_8])
+    if (live_key_held(KEY_8))
         add_to(game.carrier_heading_trim, -1.0);
     add_to(game.carrier_heading, double(game.carrier_heading_trim));
 

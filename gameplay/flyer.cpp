@@ -9,6 +9,7 @@
 
 #include <allegro.h>
 
+#include "app/controls.h"
 #include "app/game_state.h"
 #include "gameplay/bombs.h"
 #include "gameplay/player.h"
@@ -116,7 +117,7 @@ void turn_towards_player()
 
 void take_off_flyer()
 {
-    if (key[KEY_6] && (key_shifts & KB_SHIFT_FLAG) != 0)
+    if (live_key_held(KEY_6) && (key_shifts & KB_SHIFT_FLAG) != 0)
         game.flyer_taking_off = 1;
     // On the ground it wakes when the player comes near or hits it.
     if (game.flyer_flying == 0 &&

@@ -6,6 +6,7 @@
 
 #include <allegro.h>
 
+#include "app/controls.h"
 #include "app/game_state.h"
 #include "maths/angles.h"
 #include "maths/increments.h"
@@ -139,7 +140,7 @@ void advance_jump_phase()
     if (game.jump_phase < JUMP_PHASE_END)
         add_to(game.jump_phase, 1.15);
     // Releasing the key ends the rise at once.
-    if (!key[KEY_LSHIFT] && game.jump_phase < JUMP_PHASE_TOP)
+    if (!action_held(Action::jump) && game.jump_phase < JUMP_PHASE_TOP)
         game.jump_phase = JUMP_PHASE_TOP;
 }
 

@@ -7,6 +7,7 @@
 
 #include <allegro.h>
 
+#include "app/controls.h"
 #include "app/game_state.h"
 #include "gameplay/player.h"
 #include "maths/angles.h"
@@ -163,7 +164,7 @@ void steer_walker()
 
 void advance_walker_phase()
 {
-    if (key[KEY_6])
+    if (live_key_held(KEY_6))
         game.walker_mode = (key_shifts & KB_SHIFT_FLAG) ? WALKER_CHASING : WALKER_WANDERING;
     const double rate = game.walker_mode == WALKER_WANDERING ? WANDER_PHASE_FACTOR : 1.0;
     add_to(game.walker_walk_phase, double(game.walker_speed) * rate);

@@ -1,12 +1,14 @@
 // The banner: a title over a keyboard. The HUD stretches the picture over the
 // screen's width and lights a key's rectangle while the demo presses it, so
-// the ten played keys sit exactly on the rectangles of the game's indicator
-// table (527-pixel coordinates); the other keys are laid out around them on
+// the recorded actions' keys sit exactly where the table of actions puts them
+// (527-pixel coordinates); the other keys are laid out around them on
 // the same 23-pixel pitch.
 #include "generators/banner.h"
 
 #include <array>
 #include <cstring>
+
+#include "app/actions.h"
 
 namespace {
 
@@ -14,25 +16,11 @@ namespace {
 struct Key {
     int x1, y1, x2, y2;
     const char* label;
-    bool played; // one of the ten keys the demo presses
+    bool played; // the key of a recorded action
 };
 
 constexpr int PITCH = 23;
 constexpr int KEY = 20;
-
-// The ten played keys, at the indicator rectangles.
-constexpr std::array<Key, 10> PLAYED_KEYS = {{
-    {383, 103, 403, 123, "^", true}, // KEY_UP
-    {383, 127, 403, 147, "v", true}, // KEY_DOWN
-    {361, 127, 381, 147, "<", true}, // KEY_LEFT
-    {405, 127, 425, 147, ">", true}, // KEY_RIGHT
-    {10, 105, 58, 126, "Shift", true},
-    {60, 105, 80, 126, "Z", true},
-    {83, 105, 103, 126, "X", true},
-    {405, 36, 425, 56, "PU", true}, // KEY_PGUP
-    {405, 58, 425, 80, "PD", true}, // KEY_PGDN
-    {116, 82, 136, 102, "F", true},
-}};
 
 // The wide keys around the letter rows.
 constexpr std::array<Key, 15> OTHER_KEYS = {{
@@ -84,10 +72,17 @@ void draw_key(BITMAP* b, const Key& k, const Palette& c)
         textout_ex(b, font, k.label, (k.x1 + k.x2 - width) / 2, (k.y1 + k.y2) / 2 - 4, c.label, -1);
 }
 
+// The key of a recorded action, where the game lights it.
+Key played_key(const ActionEntry& action)
+{
+    const BannerKey& k = action.banner;
+    return {k.x1, k.y1, k.x2, k.y2, k.label, true};
+}
+
 bool taken_by_played_key(int x1, int y1)
 {
-    for (const Key& k : PLAYED_KEYS)
-        if (k.x1 == x1 && k.y1 == y1)
+    for (const ActionEntry& action : ACTIONS)
+        if (action.banner.x1 == x1 && action.banner.y1 == y1)
             return true;
     return false;
 }
@@ -132,8 +127,8 @@ void draw_banner(BITMAP* banner)
     }
     for (const Key& k : OTHER_KEYS)
         draw_key(banner, k, c);
-    for (const Key& k : PLAYED_KEYS)
-        draw_key(banner, k, c);
+    for (const ActionEntry& action : ACTIONS)
+        draw_key(banner, played_key(action), c);
 
     // Number pad: four columns of 19-pixel keys.
     const char* const PAD[5] = {"N/*-", "789+", "456 ", "123E", "0 . "};

@@ -11,7 +11,7 @@ constexpr std::size_t COUNT_DIGITS_MAX = 6;          // far above any valid coun
 int key_byte(const std::string& name)
 {
     for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
-        if (name == DEMO_KEY_NAMES[i])
+        if (name == ACTIONS[i].script_word)
             return i;
     return -1;
 }

@@ -1,7 +1,8 @@
 // The demo script compiler: a readable script in, the demo's input records out.
 //
 // Script lines read "TICKS KEY KEY ...": for TICKS ticks exactly the named keys
-// are held (up down left right lshift z x pgup pgdn f; "-" or nothing for none).
+// are held (the actions' script words: up down left right lshift z x pgup pgdn f;
+// "-" or nothing for none).
 // '#' starts a comment; blank lines are skipped. Record 0 is released, since
 // the game starts playing at record 1, and the records are padded with
 // released ones to the full demo length.
@@ -16,11 +17,6 @@
 #include "app/demo.h"
 
 using DemoRecord = std::array<std::uint8_t, INPUT_RECORD_SIZE>;
-
-// The script's key names, in record byte order.
-constexpr std::array<const char*, INPUT_RECORD_SIZE> DEMO_KEY_NAMES = {
-    "up", "down", "left", "right", "lshift", "z", "x", "pgup", "pgdn", "f",
-};
 
 // Compiles the whole script into records 0..DEMO_LAST_RECORD. Returns an empty
 // string, or "LINE: REASON" for the first faulty line (records then hold

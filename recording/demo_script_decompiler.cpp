@@ -62,7 +62,7 @@ void check_key_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::st
     for (long i = 0; i < INPUT_RECORD_SIZE && i < played_bytes; ++i)
         if (bytes[std::size_t(i)] != 0) {
             faults.push_back(at(0, i) + ": record 0 is never played and a script gives it released, but " +
-                             DEMO_KEY_NAMES[std::size_t(i)] + " is " + hex(bytes[std::size_t(i)]));
+                             ACTIONS[std::size_t(i)].script_word + " is " + hex(bytes[std::size_t(i)]));
             break;
         }
     int odd = 0;
@@ -71,7 +71,7 @@ void check_key_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::st
         if (b == 0 || b == INPUT_PRESSED)
             continue;
         if (++odd <= ODD_BYTES_REPORTED)
-            faults.push_back(at(i / INPUT_RECORD_SIZE, i) + ": " + DEMO_KEY_NAMES[std::size_t(i % INPUT_RECORD_SIZE)] +
+            faults.push_back(at(i / INPUT_RECORD_SIZE, i) + ": " + ACTIONS[std::size_t(i % INPUT_RECORD_SIZE)].script_word +
                              " is " + hex(b) + ", neither released (0x00) nor pressed (0xFF); the game plays it " +
                              "pressed, and so does the script");
     }
@@ -84,7 +84,7 @@ void write_line(std::ostream& script, long count, const DemoRecord& record)
     std::string keys;
     for (int k = 0; k < INPUT_RECORD_SIZE; ++k)
         if (record[k] != 0)
-            keys += std::string(keys.empty() ? "" : " ") + DEMO_KEY_NAMES[std::size_t(k)];
+            keys += std::string(keys.empty() ? "" : " ") + ACTIONS[std::size_t(k)].script_word;
     char number[24];
     std::snprintf(number, sizeof number, "%-4ld ", count);
     script << number << (keys.empty() ? "-" : keys) << '\n';

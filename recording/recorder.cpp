@@ -56,15 +56,6 @@ void draw_dot()
 
 } // namespace
 
-DemoRecord live_key_record()
-{
-    DemoRecord record = {};
-    for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
-        if (key[RECORDED_KEYS[std::size_t(i)]] != 0)
-            record[std::size_t(i)] = INPUT_PRESSED;
-    return record;
-}
-
 void draw_recording_mark(int ticks_left)
 {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -122,7 +113,7 @@ bool run_recorder(Recording& recording)
         while (fed && game.pending_ticks.load() > 0 && game.demo_index <= DEMO_LAST_RECORD) {
             poll_keyboard();
             DemoRecord& record = recording.records[std::size_t(game.demo_index)];
-            record = live_key_record();
+            record = live_actions();
             fed = write_record(pipe_ends[1], record);
             if (fed) {
                 recording.ticks = game.demo_index;

@@ -12,9 +12,6 @@ struct Recording {
     int ticks = 0;                   // ticks recorded: records 1..ticks
 };
 
-// The recorded keys as the keyboard holds them now: INPUT_PRESSED or 0 each.
-DemoRecord live_key_record();
-
 // Plays the started game from the demo's start on the game's own timers until
 // Escape or the end of the demo's length, feeding each tick the live keys as
 // its demo record and keeping them in the recording. Returns false if the

@@ -1,6 +1,7 @@
 // The logic tick's bookkeeping: hit-timer expiry and the building commit.
 #include <gtest/gtest.h>
 
+#include "app/controls.h"
 #include "app/demo.h"
 #include "app/main_loop.h"
 #include "world/building_map.h"
@@ -84,6 +85,7 @@ TEST_F(MainLoopTest, WallAlongZCommitsOnlyX)
 TEST_F(MainLoopTest, WalkKeysStartTheWalkCycleOnlyWhenSomethingMoves)
 {
     key[KEY_UP] = 1;
+    fill_tick_actions();
     player_proposed_xz = {1001.0f, 1000.0f};
     commit_player_move();
     EXPECT_EQ(game.walk_anim_active, 1);
@@ -102,7 +104,9 @@ TEST_F(MainLoopTest, WalkKeysStartTheWalkCycleOnlyWhenSomethingMoves)
 
 TEST_F(MainLoopTest, RecordedWalkBytesStartTheWalkCycleToo)
 {
+    game.demo_mode = 1;
     input_record[1] = INPUT_PRESSED;
+    fill_tick_actions();
     player_proposed_xz = {1000.0f, 999.0f};
     commit_player_move();
     EXPECT_EQ(game.walk_anim_active, 1);

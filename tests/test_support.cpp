@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "app/controls.h"
 #include "app/demo.h"
 #include "app/resources.h"
 #include "app/startup_tables.h"
@@ -61,6 +62,7 @@ void release_all_keys()
     for (int i = 0; i < KEY_MAX; ++i)
         key[i] = 0;
     key_shifts = 0;
+    tick_actions = {};
 }
 
 void start_fresh_game()

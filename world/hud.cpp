@@ -166,7 +166,7 @@ void draw_demo_banner()
 
     glBindTexture(GL_TEXTURE_2D, 0);
     glBegin(GL_QUADS);
-    for (int i = 0; i < INPUT_INDICATOR_COUNT; ++i) {
+    for (int i = 0; i < ACTION_COUNT; ++i) {
         if (input_record[i] != INPUT_PRESSED)
             continue;
         const ScreenRect& r = input_indicator_rects[i];
