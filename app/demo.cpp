@@ -55,13 +55,22 @@ std::size_t read_forward(long wanted, std::array<std::uint8_t, INPUT_RECORD_SIZE
 
 void open_demo_file(const char* executable)
 {
-    demo_file = std::fopen(DEMO_FILE_NAME, "rb");
-    demo_stream_offset = 0;
-    if (demo_file == nullptr) {
+    std::FILE* file = std::fopen(DEMO_FILE_NAME, "rb");
+    if (file == nullptr) {
         char path[DEMO_PATH_SIZE];
         replace_filename(path, executable, DEMO_FILE_NAME, sizeof path);
-        demo_file = std::fopen(path, "rb");
+        file = std::fopen(path, "rb");
     }
+    demo_file = nullptr;
+    use_demo_stream(file);
+}
+
+void use_demo_stream(std::FILE* stream)
+{
+    if (demo_file != nullptr)
+        std::fclose(demo_file);
+    demo_file = stream;
+    demo_stream_offset = 0;
     if (demo_file != nullptr) {
         std::setvbuf(demo_file, demo_stream_buffer, _IOFBF, sizeof demo_stream_buffer);
         std::fseek(demo_file, 0, SEEK_SET);

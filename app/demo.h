@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 #include "app/actions.h"
 
@@ -25,6 +26,11 @@ extern long demo_stream_offset;
 // named by executable (where the build and the package put it). demo_file
 // stays null when neither exists; play mode works without it.
 void open_demo_file(const char* executable);
+
+// Makes stream the demo's recording in place of the one open (a recording
+// the program was given, or a pipe it feeds itself), read through the game's
+// own buffer from its first byte.
+void use_demo_stream(std::FILE* stream);
 
 // Reads record game.demo_index of the demo file into input_record and moves
 // demo_index on. Past the end of the file the last record keeps acting; keys

@@ -1,13 +1,15 @@
-// The main loop and the script of one logic tick. When the logic falls behind,
+// The one loop and the script of one logic tick. When the logic falls behind,
 // it catches up fully before the next frame is drawn.
 #include "app/main_loop.h"
 
 #include <allegro.h>
+#include <alleggl.h>
 
 #include "app/controls.h"
 #include "app/demo.h"
 #include "app/game_state.h"
 #include "app/timers.h"
+#include "app/title_menu.h"
 #include "gameplay/bombs.h"
 #include "gameplay/carrier.h"
 #include "gameplay/flyer.h"
@@ -109,26 +111,74 @@ void logic_step()
     commit_player_move();
 }
 
-void run_pending_ticks()
-{
-    while (game.pending_ticks.load() > 0) {
-        logic_step();
-        game.pending_ticks.fetch_sub(1);
-    }
-}
-
 bool game_should_end()
 {
     return key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD;
 }
 
-void run_main_loop()
+namespace {
+
+void run_tick(LoopScene scene)
+{
+    if (scene == LoopScene::game)
+        logic_step();
+    else
+        step_title_menu(title_menu);
+}
+
+// One tick a round on the driven clock; every pending tick on the timers.
+void run_due_ticks(LoopScene scene, LoopClock clock, LoopHooks& hooks)
+{
+    if (clock == LoopClock::driven) {
+        advance_driven_clock();
+        if (hooks.before_tick()) {
+            run_tick(scene);
+            hooks.after_tick();
+        }
+        return;
+    }
+    while (game.pending_ticks.load() > 0 && hooks.before_tick()) {
+        run_tick(scene);
+        hooks.after_tick();
+        game.pending_ticks.fetch_sub(1);
+    }
+}
+
+void draw_round_frame(LoopScene scene, FrameEnd frame_end, LoopHooks& hooks)
+{
+    frame_counter.fetch_add(1);
+    if (scene == LoopScene::game)
+        compose_frame();
+    else
+        compose_title_menu(title_menu);
+    hooks.over_frame();
+    if (frame_end == FrameEnd::flip) {
+        glFlush();
+        allegro_gl_flip();
+    }
+}
+
+bool scene_ended(LoopScene scene)
+{
+    return scene == LoopScene::game ? game_should_end() : title_menu.done != 0;
+}
+
+} // namespace
+
+void run_loop(LoopScene scene, LoopClock clock, FrameEnd frame_end, LoopHooks& hooks)
 {
     for (;;) {
-        run_pending_ticks();
-        frame_counter.fetch_add(1);
-        draw_frame();
-        if (game_should_end())
+        run_due_ticks(scene, clock, hooks);
+        if (hooks.frame_wanted())
+            draw_round_frame(scene, frame_end, hooks);
+        hooks.end_of_round();
+        if (scene_ended(scene) || hooks.should_end())
             return;
     }
+}
+
+void run_main_loop()
+{
+    LoopHooks none;
+    run_loop(LoopScene::game, LoopClock::timers, FrameEnd::flip, none);
 }

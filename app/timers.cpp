@@ -2,12 +2,15 @@
 // could block, since the clock callback runs a thousand times a second.
 #include "app/timers.h"
 
+#include <allegro.h>
+
 #include "app/game_state.h"
 
 std::atomic<int> frame_counter{0};
 std::atomic<int> fps_value{0};
 std::atomic<int> ms_countdown{0};
 std::atomic<std::int64_t> clock_ms_elapsed{0};
+int driven_ticks = 0;
 
 static_assert(std::atomic<std::int64_t>::is_always_lock_free);
 
@@ -42,4 +45,19 @@ void clock_callback()
         fps_value.store(frame_counter.exchange(0));
         ms_countdown.store(999);
     }
+}
+
+void advance_driven_clock()
+{
+    ++driven_ticks;
+    const int ms = driven_ticks % 3 == 0 ? 16 : 17;
+    for (int i = 0; i < ms; ++i)
+        clock_callback();
+}
+
+void drive_the_clock_by_hand()
+{
+    remove_int(tick_callback);
+    remove_int(clock_callback);
+    driven_ticks = 0;
 }

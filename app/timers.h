@@ -15,6 +15,18 @@ extern std::atomic<int> ms_countdown;  // milliseconds until the next latch
 // clock keeps its average rate however long the game runs.
 extern std::atomic<std::int64_t> clock_ms_elapsed;
 
+// Ticks run on the driven clock since it was last restarted.
+extern int driven_ticks;
+
+// The driven clock: the game's millisecond clock moved on by hand, one logic
+// tick at a time, 16 or 17 milliseconds so that every three ticks make 50 (as
+// the timers make them), for programs that play the game at their own pace.
+void advance_driven_clock();
+
+// Removes the two timer callbacks, so that only the driven clock moves the
+// game's time, and starts counting driven ticks from zero.
+void drive_the_clock_by_hand();
+
 // 60 Hz: counts one pending logic tick.
 void tick_callback();
 

@@ -11,6 +11,7 @@
 #include <GL/glu.h>
 
 #include "app/game_state.h"
+#include "app/main_loop.h"
 #include "app/resources.h"
 #include "app/timers.h"
 #include "gameplay/carrier.h"
@@ -22,6 +23,8 @@
 #include "world/scenery.h"
 #include "world/terrain.h"
 #include "world/terrain_drawing.h"
+
+TitleMenu title_menu;
 
 namespace {
 
@@ -162,16 +165,7 @@ void step_title_menu_choosing_demo(int ticks)
 
 void run_title_menu()
 {
-    TitleMenu menu;
-    for (;;) {
-        while (game.pending_ticks.load() > 0) {
-            game.pending_ticks.fetch_sub(1);
-            step_title_menu(menu);
-        }
-        compose_title_menu(menu);
-        glFlush();
-        allegro_gl_flip();
-        if (menu.done)
-            return;
-    }
+    title_menu = TitleMenu{};
+    LoopHooks none;
+    run_loop(LoopScene::title_menu, LoopClock::timers, FrameEnd::flip, none);
 }

@@ -8,7 +8,7 @@ struct FlyoverPoint {
     float x, z;
 };
 
-// One call's menu and fly-over state; every call starts afresh.
+// The menu's and the fly-over's state; every run of the menu starts afresh.
 struct TitleMenu {
     int selection = 0; // 0 PLAY, 1 DEMO
     int done = 0;      // set when Enter confirms
@@ -33,6 +33,9 @@ constexpr float FLYOVER_MIN_LEG = 700.0f;    // a new target lies at least this 
 constexpr int FLYOVER_TARGET_SPAN = 2000;
 constexpr int FLYOVER_TARGET_MIN = 200;
 constexpr double FLYOVER_EASING = 0.01;      // speed change per tick
+
+// The menu the loop runs.
+extern TitleMenu title_menu;
 
 constexpr ByteColour MENU_CHOSEN_COLOUR = {16, 128, 64};
 constexpr ByteColour MENU_OTHER_COLOUR = {128, 196, 225};

@@ -24,13 +24,13 @@
 #include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
+#include "app/timers.h"
 #include "app/title_menu.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "recording/demo_script_compiler.h"
 #include "recording/driven_demo.h"
 #include "devtools/frame_picture.h"
-#include "world/frame.h"
 
 namespace {
 
@@ -67,6 +67,51 @@ void print_line(int tick)
                 game.walker_mode, game.carrier_x, game.carrier_z, game.carrier_waypoint);
 }
 
+bool picture_due(int argc, char** argv, int pictures, int tick)
+{
+    for (int a = pictures; a + 1 < argc; a += 2)
+        if (std::atoi(argv[a]) == tick)
+            return true;
+    return false;
+}
+
+// Only the close view's frames change the game (the lock-on), so only those
+// and the pictures asked for are drawn; each round's lines follow its frame.
+class TraceHooks : public LoopHooks {
+public:
+    TraceHooks(int argc, char** argv, int pictures, int every)
+        : argc_(argc), argv_(argv), pictures_(pictures), every_(every), before_(watch())
+    {
+    }
+
+    bool frame_wanted() override
+    {
+        return game.view_mode == 1 || picture_due(argc_, argv_, pictures_, driven_ticks);
+    }
+
+    void end_of_round() override
+    {
+        const int tick = driven_ticks;
+        const Watched now = watch();
+        if (tick % every_ == 0 || changed(before_, now))
+            print_line(tick);
+        before_ = now;
+        for (int i = 0; i < PROJECTILE_SLOTS; ++i)
+            if (projectiles[i].exploded == 1 && projectiles[i].explosion_radius < 1.3f)
+                std::printf("%4d shot %d bursts at %.1f %.1f %.1f\n", tick, i, projectiles[i].position.x,
+                            projectiles[i].position.y, projectiles[i].position.z);
+        for (int a = pictures_; a + 1 < argc_; a += 2)
+            if (std::atoi(argv_[a]) == tick && !save_frame_picture(argv_[a + 1]))
+                std::fprintf(stderr, "demo_trace: cannot save %s\n", argv_[a + 1]);
+    }
+
+private:
+    int argc_;
+    char** argv_;
+    int pictures_, every_;
+    Watched before_;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -101,27 +146,8 @@ int main(int argc, char** argv)
     std::printf("after %d menu ticks: carrier %.1f %.1f wp %d\n", menu_ticks, game.carrier_x, game.carrier_z,
                 game.carrier_waypoint);
 
-    Watched before = watch();
-    for (int tick = 1; game.demo_index <= DEMO_LAST_RECORD; ++tick) {
-        advance_clock_one_tick(tick);
-        logic_step();
-        bool picture_due = false;
-        for (int a = pictures; a + 1 < argc; a += 2)
-            picture_due = picture_due || std::atoi(argv[a]) == tick;
-        if (game.view_mode == 1 || picture_due)
-            compose_frame();
-        const Watched now = watch();
-        if (tick % every == 0 || changed(before, now))
-            print_line(tick);
-        before = now;
-        for (int i = 0; i < PROJECTILE_SLOTS; ++i)
-            if (projectiles[i].exploded == 1 && projectiles[i].explosion_radius < 1.3f)
-                std::printf("%4d shot %d bursts at %.1f %.1f %.1f\n", tick, i, projectiles[i].position.x,
-                            projectiles[i].position.y, projectiles[i].position.z);
-        for (int a = pictures; a + 1 < argc; a += 2)
-            if (std::atoi(argv[a]) == tick && !save_frame_picture(argv[a + 1]))
-                std::fprintf(stderr, "demo_trace: cannot save %s\n", argv[a + 1]);
-    }
+    TraceHooks hooks(argc, argv, pictures, every);
+    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, hooks);
     shut_down();
     return 0;
 }

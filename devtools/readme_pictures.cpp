@@ -30,20 +30,8 @@
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "devtools/frame_picture.h"
-#include "world/frame.h"
 
 namespace {
-
-int tick_number = 0;
-
-// The milliseconds of one tick on the game's 1 ms clock.
-void advance_clock()
-{
-    ++tick_number;
-    const int ms = (tick_number % 3 == 0) ? 16 : 17;
-    for (int i = 0; i < ms; ++i)
-        clock_callback();
-}
 
 void hold(std::initializer_list<int> keys)
 {
@@ -57,17 +45,37 @@ void release(std::initializer_list<int> keys)
         key[k] = 0;
 }
 
-// Ticks of play with the given keys held, each followed by a frame as the
-// main loop draws it (the lock-on search runs in the frame).
+// A number of ticks of a scene, each followed by a frame (the lock-on search
+// runs in the frame), with keys held; or of the menu, with one frame at the end.
+class SceneHooks : public LoopHooks {
+public:
+    SceneHooks(int ticks, std::initializer_list<int> keys, bool every_frame)
+        : ticks_(ticks), keys_(keys), every_frame_(every_frame)
+    {
+    }
+
+    bool before_tick() override
+    {
+        hold(keys_);
+        return true;
+    }
+    void after_tick() override { ++done_; }
+    bool frame_wanted() override { return every_frame_ || done_ == ticks_; }
+    bool should_end() override { return done_ >= ticks_; }
+
+private:
+    int ticks_;
+    std::initializer_list<int> keys_;
+    bool every_frame_;
+    int done_ = 0;
+};
+
 void play(int ticks, std::initializer_list<int> keys = {})
 {
-    for (int i = 0; i < ticks; ++i) {
-        hold(keys);
-        advance_clock();
-        logic_step();
-        frame_counter.fetch_add(1);
-        compose_frame();
-    }
+    if (ticks <= 0)
+        return;
+    SceneHooks hooks(ticks, keys, true);
+    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, hooks);
     release(keys);
 }
 
@@ -116,12 +124,12 @@ int ticks_or(int tuned)
 // The menu over the fly-over 46 seconds in: the Carrier close, the town behind it.
 void title_menu_scene()
 {
-    TitleMenu menu;
-    for (int i = 0, n = ticks_or(2760); i < n; ++i) {
-        advance_clock();
-        step_title_menu(menu);
-    }
-    compose_title_menu(menu);
+    title_menu = TitleMenu{};
+    SceneHooks hooks(ticks_or(2760), {}, false);
+    if (ticks_or(2760) > 0)
+        run_loop(LoopScene::title_menu, LoopClock::driven, FrameEnd::compose, hooks);
+    else
+        compose_title_menu(title_menu);
 }
 
 // The player turning to the houses across the square and walking on, the
@@ -156,9 +164,7 @@ void explosion_scene()
 // The demo some seconds in, with the keys it presses lit on the banner.
 bool demo_banner_scene(const std::string& build_dir)
 {
-    if (demo_file != nullptr)
-        std::fclose(demo_file);
-    demo_file = std::fopen((build_dir + "/vesk").c_str(), "rb");
+    use_demo_stream(std::fopen((build_dir + "/vesk").c_str(), "rb"));
     if (demo_file == nullptr)
         return false;
     game.demo_mode = 1;
@@ -182,8 +188,7 @@ int main(int argc, char** argv)
         return 1;
     // This program keeps the time itself and presses the keys: without a
     // keyboard driver, polling leaves the key array as set here.
-    remove_int(tick_callback);
-    remove_int(clock_callback);
+    drive_the_clock_by_hand();
     remove_keyboard();
     std::srand(1);
     // The clock starts here from zero, whatever ran during start-up: the
@@ -221,7 +226,7 @@ int main(int argc, char** argv)
         shown = std::count(input_record.begin(), input_record.end(), INPUT_PRESSED) > 0;
     std::printf("%s: tick %d, player %.0f %.0f %.0f heading %.0f, view %d lock %d nearest %.0f, walker %.0f %.0f "
                 "hp %.1f\n",
-                scene.c_str(), tick_number, player_position.x, player_position.y, player_position.z,
+                scene.c_str(), driven_ticks, player_position.x, player_position.y, player_position.z,
                 game.player_heading, game.view_mode, game.target_lock, double(game.nearest_marker_distance),
                 game.walker_pos.x, game.walker_pos.z, game.walker_health);
     // The banner's lit keys and the burst's points are too small to see at half size.

@@ -1,5 +1,5 @@
-// The game's timers are removed after start-up: the clock callback is called
-// here once per game millisecond instead, and the tick counter not at all.
+// The game's timers are removed after start-up: the loop's driven clock moves
+// the game's time instead, one tick a round.
 #include "recording/driven_demo.h"
 
 #include <cstdio>
@@ -61,22 +61,11 @@ std::string start_driven_demo(const char* executable, const char* recording, uns
         std::fclose(stream);
         return start_up_fault(status);
     }
-    remove_int(tick_callback);
-    remove_int(clock_callback);
-    if (demo_file != nullptr)
-        std::fclose(demo_file);
-    demo_file = stream;
-    demo_stream_offset = 0;
+    drive_the_clock_by_hand();
+    use_demo_stream(stream);
     std::srand(seed);
     step_title_menu_choosing_demo(menu_ticks);
     game.demo_mode = 1;
     place_player_for_mode();
     return {};
-}
-
-void advance_clock_one_tick(int tick)
-{
-    const int ms = (tick % 3 == 0) ? 16 : 17;
-    for (int i = 0; i < ms; ++i)
-        clock_callback();
 }

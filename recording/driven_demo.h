@@ -21,7 +21,3 @@ int start_up_quietly(const char* executable);
 
 // What a start-up status other than EXIT_NORMAL means, for a tool's message.
 std::string start_up_fault(int status);
-
-// Moves the game clock on by tick number tick: 16 or 17 milliseconds, so
-// that every three ticks make 50.
-void advance_clock_one_tick(int tick);

@@ -1,6 +1,6 @@
-// Each tick's keys reach the game through its own demo reader: the recorder
-// writes the record into a pipe just before the tick, and the tick reads it
-// from the pipe as it reads a recording that cannot seek. What the game plays
+// Each tick's actions reach the game through its own demo reader: the
+// recorder writes the record into a pipe just before the tick, and the tick
+// reads it from the pipe as it reads a recording that cannot seek. What the game plays
 // is therefore exactly what is recorded, and what DEMO will play back.
 #include "recording/recorder.h"
 
@@ -32,10 +32,6 @@ constexpr int MARK_SLICES = 24;
 // The HUD's font was made 16 times smaller than its 8-pixel glyphs.
 constexpr int MARK_TEXT_HEIGHT = 16;
 constexpr float MARK_TEXT_SCALE = 16.0f * MARK_TEXT_HEIGHT / 8.0f;
-
-// The pipe's stream reads through a buffer of the recorder's own, so no read
-// during play asks the C library for memory.
-char pipe_stream_buffer[BUFSIZ];
 
 bool write_record(int fd, const DemoRecord& record)
 {
@@ -88,6 +84,39 @@ void draw_recording_mark(int ticks_left)
     glPopAttrib();
 }
 
+namespace {
+
+// Each tick's live actions are written into the pipe just before the tick
+// reads them, so a read never waits and the pipe never holds more than two
+// records; past the demo's length no tick runs.
+class RecorderHooks : public LoopHooks {
+public:
+    RecorderHooks(Recording& recording, int pipe_end) : recording_(recording), pipe_end_(pipe_end) {}
+
+    bool before_tick() override
+    {
+        if (!fed || game.demo_index > DEMO_LAST_RECORD)
+            return false;
+        poll_keyboard();
+        DemoRecord& record = recording_.records[std::size_t(game.demo_index)];
+        record = live_actions();
+        fed = write_record(pipe_end_, record);
+        if (fed)
+            recording_.ticks = game.demo_index;
+        return fed;
+    }
+    void over_frame() override { draw_recording_mark(DEMO_LAST_RECORD - recording_.ticks); }
+    bool should_end() override { return !fed; }
+
+    bool fed = true;
+
+private:
+    Recording& recording_;
+    int pipe_end_;
+};
+
+} // namespace
+
 bool run_recorder(Recording& recording)
 {
     recording.records.assign(DEMO_LAST_RECORD + 1, DemoRecord{});
@@ -95,40 +124,20 @@ bool run_recorder(Recording& recording)
     int pipe_ends[2];
     if (pipe(pipe_ends) != 0)
         return false;
-    if (demo_file != nullptr)
-        std::fclose(demo_file);
-    demo_file = fdopen(pipe_ends[0], "rb");
-    if (demo_file == nullptr)
+    std::FILE* stream = fdopen(pipe_ends[0], "rb");
+    if (stream == nullptr) {
         close(pipe_ends[0]);
-    else
-        std::setvbuf(demo_file, pipe_stream_buffer, _IOFBF, sizeof pipe_stream_buffer);
-    demo_stream_offset = 0;
+        close(pipe_ends[1]);
+        return false;
+    }
+    use_demo_stream(stream);
     game.demo_mode = 1;
     place_player_for_mode();
     // Record 0 is never played; the reader passes over it to record 1.
-    bool fed = demo_file != nullptr && write_record(pipe_ends[1], recording.records[0]);
-    while (fed) {
-        // One record per tick, written just before the tick reads it, so a
-        // read never waits and the pipe never holds more than two records.
-        while (fed && game.pending_ticks.load() > 0 && game.demo_index <= DEMO_LAST_RECORD) {
-            poll_keyboard();
-            DemoRecord& record = recording.records[std::size_t(game.demo_index)];
-            record = live_actions();
-            fed = write_record(pipe_ends[1], record);
-            if (fed) {
-                recording.ticks = game.demo_index;
-                logic_step();
-            }
-            game.pending_ticks.fetch_sub(1);
-        }
-        frame_counter.fetch_add(1);
-        compose_frame();
-        draw_recording_mark(DEMO_LAST_RECORD - recording.ticks);
-        glFlush();
-        allegro_gl_flip();
-        if (game_should_end())
-            break;
-    }
+    RecorderHooks hooks(recording, pipe_ends[1]);
+    hooks.fed = write_record(pipe_ends[1], recording.records[0]);
+    if (hooks.fed)
+        run_loop(LoopScene::game, LoopClock::timers, FrameEnd::flip, hooks);
     close(pipe_ends[1]);
-    return fed;
+    return hooks.fed;
 }

@@ -13,7 +13,7 @@ struct Recording {
 };
 
 // Plays the started game from the demo's start on the game's own timers until
-// Escape or the end of the demo's length, feeding each tick the live keys as
+// Escape or the end of the demo's length, feeding each tick the live actions as
 // its demo record and keeping them in the recording. Returns false if the
 // records could not be handed to the game.
 bool run_recorder(Recording& recording);

@@ -9,27 +9,35 @@
 
 #include "app/demo.h"
 #include "app/main_loop.h"
-#include "app/timers.h"
-#include "recording/driven_demo.h"
-#include "world/frame.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class TimedemoHooks : public LoopHooks {
+public:
+    explicit TimedemoHooks(std::vector<double>& frame_ms) : frame_ms_(frame_ms) {}
+
+    void end_of_round() override
+    {
+        const Clock::time_point now = Clock::now();
+        frame_ms_.push_back(std::chrono::duration<double, std::milli>(now - last_).count());
+        last_ = now;
+    }
+
+private:
+    std::vector<double>& frame_ms_;
+    Clock::time_point last_ = Clock::now();
+};
+
+} // namespace
 
 void play_timedemo(std::vector<double>& frame_ms)
 {
-    using Clock = std::chrono::steady_clock;
     frame_ms.clear();
     frame_ms.reserve(DEMO_LAST_RECORD); // nothing is allocated while frames are timed
-    Clock::time_point last = Clock::now();
-    for (int tick = 1;; ++tick) {
-        advance_clock_one_tick(tick);
-        logic_step();
-        frame_counter.fetch_add(1);
-        draw_frame();
-        const Clock::time_point now = Clock::now();
-        frame_ms.push_back(std::chrono::duration<double, std::milli>(now - last).count());
-        last = now;
-        if (game_should_end())
-            return;
-    }
+    TimedemoHooks hooks(frame_ms);
+    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::flip, hooks);
 }
 
 TimedemoFigures summarise_frame_times(const std::vector<double>& frame_ms)

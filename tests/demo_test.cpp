@@ -124,14 +124,15 @@ TEST_F(DemoTest, TheDemoEndsAfterTheFrameThatFollowsItsLastRecord)
     bytes[(DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE + 8] = P;
     use_demo_bytes(bytes);
     const float pitch = game.look_pitch;
-    // A frame after every tick, as on a machine that keeps up.
-    int ticks = 0;
-    while (!game_should_end() && ticks < DEMO_LAST_RECORD + 10) {
-        game.pending_ticks = 1;
-        run_pending_ticks();
-        ++ticks;
-    }
-    EXPECT_EQ(ticks, DEMO_LAST_RECORD) << "records 1 to the last, one a tick";
+    // The loop's round after every tick, as on a machine that keeps up.
+    struct Headless : LoopHooks {
+        bool frame_wanted() override { return false; }
+        void after_tick() override { ++ticks; }
+        bool should_end() override { return ticks >= DEMO_LAST_RECORD + 10; }
+        int ticks = 0;
+    } counted;
+    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, counted);
+    EXPECT_EQ(counted.ticks, DEMO_LAST_RECORD) << "records 1 to the last, one a tick";
     EXPECT_EQ(game.look_pitch, float(double(pitch) + 0.25)) << "the last record played, the one after it not";
     init_carrier_waypoints();
 }

@@ -47,7 +47,6 @@ class ShowcaseDemoTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        remove_int(clock_callback);
         saved_demo_file_ = demo_file;
         demo_file = std::fopen((std::string(TEST_BUILD_DIR) + "/vesk").c_str(), "rb");
         ASSERT_NE(demo_file, nullptr) << "the build writes vesk";
@@ -76,17 +75,18 @@ protected:
         step_title_menu_choosing_demo(menu_ticks);
         game.demo_mode = 1; // chosen in the menu; zero ticks is a Carrier fresh from start-up
         place_player_for_mode();
-        Showcase s;
-        float run_from_x = 0.0f, run_from_z = 0.0f;
-        while (game.demo_index <= DEMO_LAST_RECORD) {
-            const int tick = ++s.ticks;
-            for (int ms = tick % 3 == 0 ? 16 : 17; ms > 0; --ms)
-                clock_callback();
-            logic_step();
-            // Only the close view's frames change the game (the lock-on).
-            if (game.view_mode == 1)
-                compose_frame();
+        ShowcaseHooks hooks;
+        drive_the_clock_by_hand();
+        run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, hooks);
+        return hooks.s;
+    }
 
+    // Only the close view's frames change the game (the lock-on).
+    struct ShowcaseHooks : LoopHooks {
+        bool frame_wanted() override { return game.view_mode == 1; }
+        void end_of_round() override
+        {
+            const int tick = ++s.ticks;
             if (game.target_lock != 0 && s.first_lock_tick == 0) {
                 s.first_lock_tick = tick;
                 s.lock_actor = game.target_lock;
@@ -105,7 +105,7 @@ protected:
                                                      CARRIER_REACH_FROM_CENTRE;
             if (!aboard) {
                 s.aboard_run = 0;
-                continue;
+                return;
             }
             if (s.aboard_run++ == 0) {
                 run_from_x = game.carrier_x;
@@ -113,8 +113,9 @@ protected:
             }
             s.carrier_travel = std::hypot(game.carrier_x - run_from_x, game.carrier_z - run_from_z);
         }
-        return s;
-    }
+        Showcase s;
+        float run_from_x = 0.0f, run_from_z = 0.0f;
+    };
 
     FILE* saved_demo_file_ = nullptr;
 };

@@ -542,15 +542,13 @@ void start_episode(Episode kind, const char* recording)
     }
 }
 
-bool run_tick(std::uint64_t tick)
+bool run_tick()
 {
     press_stream_keys();
     steer_at_prey();
-    const int ms = tick % 3 == 0 ? 16 : 17;
     const Seen before = seen_now();
     const std::uint64_t allocated = allocations_seen();
-    for (int i = 0; i < ms; ++i)
-        clock_callback();
+    advance_driven_clock();
     logic_step();
     frame_lock_on();
     if (allocations_seen() != allocated)
@@ -623,7 +621,7 @@ int main(int argc, char** argv)
             episode_ends = tick - 1 + (kind == Episode::play ? std::uint64_t(2000 + random_below(30000))
                                                               : std::uint64_t(DEMO_LAST_RECORD));
         }
-        sound = run_tick(tick);
+        sound = run_tick();
         tally.ticks += sound;
     }
     if (!sound) {
