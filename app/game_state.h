@@ -1,5 +1,6 @@
-// The single record of the running game's scalar state. It is set up once
-// with its defaults and never reset: there is no restart and no second level.
+// The record of the game's state: one global, statically initialised with
+// the game's defaults. The game never resets it (there is no restart and no
+// second level); the tests start it afresh between cases.
 #pragma once
 
 #include <atomic>

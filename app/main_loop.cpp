@@ -3,7 +3,6 @@
 #include "app/main_loop.h"
 
 #include <allegro.h>
-#include <alleggl.h>
 
 #include "app/controls.h"
 #include "app/demo.h"
@@ -152,10 +151,8 @@ void draw_round_frame(LoopScene scene, FrameEnd frame_end, LoopHooks& hooks)
     else
         compose_title_menu(title_menu);
     hooks.over_frame();
-    if (frame_end == FrameEnd::flip) {
-        glFlush();
-        allegro_gl_flip();
-    }
+    if (frame_end == FrameEnd::flip)
+        show_frame();
 }
 
 bool scene_ended(LoopScene scene)

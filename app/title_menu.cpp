@@ -28,11 +28,6 @@ TitleMenu title_menu;
 
 namespace {
 
-constexpr double TEXT_FOV = 48.0;
-constexpr double TEXT_ASPECT = 1.333333;
-constexpr double TEXT_NEAR = 1.0;
-constexpr double TEXT_FAR = 120.0;
-
 // Which way to turn when heading and bearing lie in different quadrants.
 // A turn into the next-numbered quadrant is the fast one; the opposite
 // quadrants turn the slow way round depending on which side is shorter.
@@ -77,7 +72,6 @@ void draw_menu_entry(float y, bool selected, const char* marked, const char* pla
 
 void compose_title_menu(const TitleMenu& m)
 {
-    frame_counter.fetch_add(1);
     const ViewportOrigin origin = viewport_origin();
     glViewport(origin.x, origin.y, game.viewport_width, game.viewport_height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -97,10 +91,7 @@ void compose_title_menu(const TitleMenu& m)
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(TEXT_FOV, TEXT_ASPECT, TEXT_NEAR, TEXT_FAR);
-    glMatrixMode(GL_MODELVIEW);
+    load_text_projection();
     draw_menu_entry(4.0f, m.selection == 0, "->PLAY", "  PLAY");
     draw_menu_entry(2.6f, m.selection == 1, "->DEMO", "  DEMO");
     glBlendFunc(GL_ONE, GL_ZERO);

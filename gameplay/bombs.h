@@ -7,7 +7,7 @@
 
 #include "maths/vectors.h"
 
-// One bomb: nine four-byte fields in this order.
+// One bomb of a run, in the game's 32-bit fields.
 struct Bomb {
     Vec3 velocity;     // units per tick
     Vec3 position;     // world position

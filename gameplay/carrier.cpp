@@ -1,5 +1,6 @@
 // The Carrier's route step. Its direction is divided by |dx| + |dz|, not by
-// the Euclidean length, so it is slower on diagonal legs, as it always was.
+// the Euclidean length, so it is slower on diagonal legs: the route's timings,
+// and the demo's ride, rest on that pace.
 #include "gameplay/carrier.h"
 
 #include <cmath>

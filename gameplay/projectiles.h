@@ -7,7 +7,7 @@
 
 #include "maths/vectors.h"
 
-// One slot: fourteen four-byte fields in this order.
+// One slot of the gun's table, in the game's 32-bit fields.
 struct Projectile {
     int in_use;             // 1 from the first tick of charging until the slot is freed
     int in_flight;          // 1 from the launch until the slot is freed

@@ -1,5 +1,5 @@
-// Face-by-face hit testing of the Carrier, the Walker and the Flyer. Every
-// part stands in as a six-face proxy (box, sphere or cylinder table) placed
+// Face-by-face hit testing of the Carrier, the Walker and the Flyer. Each
+// tested part stands in as a six-face proxy (box, sphere or cylinder table) placed
 // in the world with Allegro's float matrices; a probe point hits a face when
 // it lies in front of it, nearer than a threshold, and within its outline.
 #pragma once

@@ -1,6 +1,6 @@
 // The models' numbers. Each animated model is entered as its rest pose (key 0)
-// followed by the fields that keys 1 and 2 change, cell by cell as the model
-// sheets list them; the initialisers expand them into full keyframe tables.
+// followed by the fields that keys 1 and 2 change, cell by cell; the
+// initialisers expand them into full keyframe tables.
 #include "models/model_data.h"
 
 #include <initializer_list>

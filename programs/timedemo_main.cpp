@@ -11,6 +11,7 @@
 
 #include <allegro.h>
 
+#include "app/demo.h"
 #include "app/startup.h"
 #include "recording/driven_demo.h"
 #include "recording/timedemo.h"
@@ -48,7 +49,7 @@ int main(int argc, char** argv)
     }
     if (recording.empty()) {
         std::error_code error;
-        recording = (std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "vesk").string();
+        recording = (std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / DEMO_FILE_NAME).string();
     }
     WholeFileWriter csv_file;
     if (!csv.empty())

@@ -13,6 +13,10 @@
 
 #include "app/demo.h"
 #include "app/main_loop.h"
+#include "app/game_state.h"
+#include "gameplay/player.h"
+#include "gameplay/projectiles.h"
+#include "app/timers.h"
 #include "app/resources.h"
 #include "app/startup_tables.h"
 #include "models/meshes.h"
@@ -134,6 +138,63 @@ TEST_F(DemoTest, TheDemoEndsAfterTheFrameThatFollowsItsLastRecord)
     run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, counted);
     EXPECT_EQ(counted.ticks, DEMO_LAST_RECORD) << "records 1 to the last, one a tick";
     EXPECT_EQ(game.look_pitch, float(double(pitch) + 0.25)) << "the last record played, the one after it not";
+    init_carrier_waypoints();
+}
+
+// What a tick leaves behind that the recorded actions and the clock decide,
+// and the clock the tick ran at.
+std::vector<float> tick_state(float clock_in_tick)
+{
+    return {clock_in_tick, player_position.x, player_position.y,        player_position.z,       game.player_heading,
+            game.look_pitch,   float(game.fov_degrees),  game.jump_phase,         game.game_clock.load(),
+            float(game.view_mode), projectiles[0].charge, projectiles[0].position.x, float(game.demo_index)};
+}
+
+TEST_F(DemoTest, TheLoopOnTheDrivenClockPlaysARecordingTickForTickAsTheDemoDoes)
+{
+    set_up_flat_world();
+    // Every action pressed and released in its own rhythm.
+    std::vector<std::uint8_t> bytes((DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE, 0);
+    for (std::size_t i = INPUT_RECORD_SIZE; i < bytes.size(); ++i)
+        bytes[i] = (i / INPUT_RECORD_SIZE) % (7 + i % INPUT_RECORD_SIZE) < 3 ? P : 0;
+    const auto start = [&] {
+        SetUp();
+        set_up_flat_world();
+        player_position = {1000.0f, 20.0f, 1000.0f};
+        player_proposed_xz = {1000.0f, 1000.0f};
+        clock_ms_elapsed = 0;
+        game.game_clock = 0.0f;
+        use_demo_bytes(bytes);
+    };
+
+    // The demo as the game's logic step plays it, the clock moved 16, 17, 17 ms a tick.
+    start();
+    std::vector<std::vector<float>> by_hand;
+    for (int tick = 1; game.demo_index <= DEMO_LAST_RECORD; ++tick) {
+        for (int ms = tick % 3 == 0 ? 16 : 17; ms > 0; --ms)
+            clock_callback();
+        const float clock = game.game_clock.load();
+        logic_step();
+        by_hand.push_back(tick_state(clock));
+    }
+
+    start();
+    struct Kept : LoopHooks {
+        bool frame_wanted() override { return false; }
+        bool before_tick() override
+        {
+            clock = game.game_clock.load();
+            return true;
+        }
+        void after_tick() override { states.push_back(tick_state(clock)); }
+        std::vector<std::vector<float>> states;
+        float clock = 0.0f;
+    } looped;
+    drive_the_clock_by_hand();
+    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, looped);
+    ASSERT_EQ(looped.states.size(), by_hand.size());
+    for (std::size_t t = 0; t < by_hand.size(); ++t)
+        ASSERT_EQ(looped.states[t], by_hand[t]) << "tick " << t + 1;
     init_carrier_waypoints();
 }
 

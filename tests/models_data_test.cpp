@@ -1,5 +1,5 @@
-// The models' tables: bit-exact against the model sheets, and the properties
-// the animation relies on.
+// The models' tables: bit-exact against their pinned digests, and the
+// properties the animation relies on.
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -39,10 +39,10 @@ protected:
 };
 
 // The digests pin the tables as they stood when every value was checked, one
-// by one, against the model sheets. After a deliberate change to a table,
+// by one. After a deliberate change to a table,
 // build/dump_model_tables prints every table with exact floats, for the
 // change to be checked, and the digests to pin anew.
-TEST_F(ModelDataTest, EveryTableMatchesTheModelSheetsBitForBit)
+TEST_F(ModelDataTest, EveryTableMatchesItsPinnedDigestBitForBit)
 {
     EXPECT_EQ(table_digest(PLAYER_KEYS), 0xd5b7d2e3c0972d48u);
     EXPECT_EQ(table_digest(WALKER_BOX_KEYS), 0x89c261ac30d136c3u);

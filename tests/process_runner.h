@@ -41,7 +41,7 @@ bool file_exists(const std::string& path);
 std::string make_temp_folder();
 void remove_tree(const std::string& path);
 
-// Runs a shell command with the given display; returns its exit status.
+// Runs a shell command; returns its exit status.
 int run_shell(const std::string& command);
 
 // The root window of an X display as xwd saves it, in 8-bit RGB, row 0 at

@@ -73,7 +73,7 @@ TEST_F(TitleMenuFrame, TheSelectedEntryIsTheArrowedOneInGreenAndTheOtherInBlue)
     }
 }
 
-TEST_F(TitleMenuFrame, TheCameraLooksAtTheCarrierOverTheGroundAndLeavesTheGameState)
+TEST_F(TitleMenuFrame, TheCameraLooksAtTheCarrierOverTheGroundAndLeavesTheGlStateAsTheGameExpects)
 {
     const Picture picture = frame(0);
     // The camera aims at the Carrier's foot: its dark red and brown deck

@@ -14,6 +14,6 @@ set yrange [1:*]
 set grid ytics
 average_ms = 1000.0 / average
 low_ms = 1000.0 / low
-plot csv using 1:2 skip 1 with lines lw 1 lc rgb "#4a78b0" title "each frame", \
+plot csv using 1:2 skip 2 with lines lw 1 lc rgb "#4a78b0" title "each frame", \
      average_ms with lines lw 2 lc rgb "#2a9d3c" title sprintf("average: %.1f ms, %.1f frames per second", average_ms, average), \
      low_ms with lines lw 2 dt 2 lc rgb "#c0392b" title sprintf("1 %% low: %.1f ms, %.1f frames per second", low_ms, low)

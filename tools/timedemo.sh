@@ -15,13 +15,18 @@ trap 'stop_xvfb; rm -rf "$work"' EXIT INT TERM
 "$build/ironstep-timedemo" --csv "$work/frames.csv" > "$work/summary.txt"
 stop_xvfb
 cat "$work/summary.txt"
-average=$(sed -n 's/.* \([0-9.]*\) frames per second on average.*/\1/p' "$work/summary.txt")
-low=$(sed -n 's/.*1 % low \([0-9.]*\),.*/\1/p' "$work/summary.txt")
-summary=$(sed -n 's/^ironstep-timedemo: \(.*\); each frame.*/\1/p' "$work/summary.txt")
-if [ -z "$average" ] || [ -z "$low" ]; then
-    echo "timedemo.sh: no figures in the timedemo's summary" >&2
+# The figures head the CSV: "# frames F, seconds S, average_fps A, one_percent_low L, slowest_ms M".
+figures=$(head -n 1 "$work/frames.csv")
+average=$(echo "$figures" | sed -n 's/.* average_fps \([0-9.]*\),.*/\1/p')
+low=$(echo "$figures" | sed -n 's/.* one_percent_low \([0-9.]*\),.*/\1/p')
+frames=$(echo "$figures" | sed -n 's/^# frames \([0-9]*\),.*/\1/p')
+slowest=$(echo "$figures" | sed -n 's/.* slowest_ms \([0-9.]*\)$/\1/p')
+if [ -z "$average" ] || [ -z "$low" ] || [ -z "$frames" ] || [ -z "$slowest" ]; then
+    echo "timedemo.sh: no figures at the head of the timedemo's CSV" >&2
     exit 1
 fi
+summary=$(printf '%d frames: %.2f frames per second on average, 1 %% low %.2f, slowest frame %.2f ms' \
+    "$frames" "$average" "$low" "$slowest")
 # The picture appears whole or not at all.
 gnuplot -e "csv='$work/frames.csv'; out='$work/plot.png'; average=$average; low=$low; summary='showcase, $summary'" \
     "$here/timedemo.gp"

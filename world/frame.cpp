@@ -54,9 +54,14 @@ void compose_frame()
     draw_hud();
 }
 
+void show_frame()
+{
+    glFlush();
+    allegro_gl_flip();
+}
+
 void draw_frame()
 {
     compose_frame();
-    glFlush();
-    allegro_gl_flip();
+    show_frame();
 }

@@ -1,4 +1,4 @@
-// Composing and presenting one frame of the running game.
+// Composing and presenting one frame of the running game (or of the menu).
 #pragma once
 
 // Draws the whole frame and flips it to the screen.
@@ -6,3 +6,6 @@ void draw_frame();
 
 // Draws the whole frame into the back buffer without presenting it.
 void compose_frame();
+
+// Shows the composed back buffer on the screen.
+void show_frame();

@@ -18,6 +18,7 @@
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
 #include "maths/angles.h"
+#include "world/camera.h"
 
 namespace {
 
@@ -42,11 +43,7 @@ constexpr double MINIMAP_SPAN = 1250.0; // half the world, divided by the zoom
 
 constexpr int BANNER_HEIGHT = 150;
 
-// The text sits in a small perspective view scaled down by 10.
-constexpr double TEXT_FOV = 48.0;
-constexpr double TEXT_ASPECT = 1.333333;
-constexpr double TEXT_NEAR = 1.0;
-constexpr double TEXT_FAR = 120.0;
+// The frame rate's text is scaled down by 10 in the text projection.
 constexpr float TEXT_SCALE = 0.1f;
 
 // Orange as a target marker nears the screen centre, dark green when none is
@@ -182,6 +179,14 @@ void draw_demo_banner()
     glEnd();
 }
 
+void load_text_projection()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(TEXT_FOV, ASPECT_BASE, TEXT_NEAR, TEXT_FAR);
+    glMatrixMode(GL_MODELVIEW);
+}
+
 void draw_hud()
 {
     glViewport(0, 0, SCREEN_W, SCREEN_H);
@@ -203,10 +208,7 @@ void draw_hud()
     if (game.demo_mode == 1)
         draw_demo_banner();
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(TEXT_FOV, TEXT_ASPECT, TEXT_NEAR, TEXT_FAR);
-    glMatrixMode(GL_MODELVIEW);
+    load_text_projection();
     glScalef(TEXT_SCALE, TEXT_SCALE, TEXT_SCALE);
     allegro_gl_printf(hud_font, -20.0f, 2.6f, -34.0f, makecol(FPS_TEXT_COLOUR.red, FPS_TEXT_COLOUR.green, FPS_TEXT_COLOUR.blue), "FPS:  %d ", fps_value.load());
 

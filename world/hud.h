@@ -19,6 +19,15 @@ constexpr Tint HEALTH_LOST_TINT = {0.5f, 0.0f, 0.15f, 0.45f};
 constexpr Tint MINIMAP_TINT = {0.88f, 0.76f, 0.51f, 0.2f};
 constexpr Tint BANNER_TINT = {0.35f, 0.55f, 0.8f, 0.6f};
 
+// The text's small perspective view, in which the game writes with its font.
+constexpr double TEXT_FOV = 48.0;
+constexpr double TEXT_NEAR = 1.0;
+constexpr double TEXT_FAR = 120.0;
+
+// Loads the text's projection, with the camera's aspect, and leaves the
+// model-view matrix current.
+void load_text_projection();
+
 // Draws every overlay and leaves the GL state the next frame expects: depth
 // test on, blending one, zero, smooth shading, no texture bound.
 void draw_hud();
