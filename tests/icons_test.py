@@ -20,18 +20,11 @@ def pixels(path):
     return chunks[b'IHDR'], zlib.decompress(chunks[b'IDAT'])
 
 
-def main(icon_picture, source):
-    differ = []
-    with tempfile.TemporaryDirectory() as work:
-        for size in (48, 128, 256):
-            bmp, png = os.path.join(work, 'icon.bmp'), os.path.join(work, 'icon.png')
-            subprocess.run([icon_picture, str(size), bmp], check=True, stdout=subprocess.DEVNULL)
-            subprocess.run([sys.executable, os.path.join(source, 'tools', 'bmp_to_png.py'), bmp, png], check=True)
-            if pixels(png) != pixels(os.path.join(source, 'packaging', 'icons', 'ironstep-%d.png' % size)):
-                differ.append('ironstep-%d.png' % size)
-    if differ:
-        sys.exit('%s differ from the drawing; "make icons" renders them again' % ', '.join(differ))
-
-
-if __name__ == '__main__':
-    main(sys.argv[1], sys.argv[2])
+icon_picture, source = sys.argv[1:3]
+with tempfile.TemporaryDirectory() as work:
+    bmp, png = os.path.join(work, 'icon.bmp'), os.path.join(work, 'icon.png')
+    for size in (48, 128, 256):
+        subprocess.run([icon_picture, str(size), bmp], check=True, stdout=subprocess.DEVNULL)
+        subprocess.run([sys.executable, os.path.join(source, 'tools', 'bmp_to_png.py'), bmp, png], check=True)
+        if pixels(png) != pixels(os.path.join(source, 'packaging', 'icons', 'ironstep-%d.png' % size)):
+            sys.exit('ironstep-%d.png differs from the drawing; "make icons" renders the icons again' % size)
