@@ -23,6 +23,7 @@
 #include "models/model_data.h"
 #include "tests/test_support.h"
 #include "recording/demo_script_compiler.h"
+#include "recording/demo_script_decompiler.h"
 
 namespace {
 
@@ -467,6 +468,45 @@ TEST(DemoScriptTest, TheShowcaseDecompiledCompilesBackByteForByteAndOddFilesAreR
     EXPECT_NE(too_long.errors.find("record 2500 (byte 25000): the recording holds 2510 records"), std::string::npos)
         << too_long.errors;
     EXPECT_EQ(read_file(WORK / "long.txt"), text);
+}
+
+// Decompiles bytes and compiles the script back into bytes; faults counts what was reported.
+std::vector<std::uint8_t> round_trip(const std::vector<std::uint8_t>& bytes, std::size_t& faults)
+{
+    std::stringstream script;
+    std::vector<std::string> reported;
+    std::vector<Record> records;
+    decompile_demo(bytes, script, reported);
+    EXPECT_EQ(compile_demo_script(script, records), "") << script.str();
+    faults = reported.size();
+    const std::string compiled = demo_file_bytes(records);
+    return {compiled.begin(), compiled.end()};
+}
+
+TEST(DemoScriptTest, OneRecordShortOrLongIsReportedOddKeyBytesPlayPressedAndHeldLastKeysComeBack)
+{
+    const std::size_t whole = std::size_t(DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE;
+    std::size_t faults = 0;
+    for (std::size_t size : {whole - INPUT_RECORD_SIZE, whole, whole + INPUT_RECORD_SIZE}) {
+        round_trip(std::vector<std::uint8_t>(size, 0), faults);
+        EXPECT_EQ(faults, size == whole ? 0u : 1u) << size << " bytes";
+    }
+    // Up as 0x01, 0xFE and 0xFF in records 1 to 3: the game plays all three pressed.
+    std::vector<std::uint8_t> odd(whole, 0);
+    odd[10] = 0x01, odd[20] = 0xFE, odd[30] = P;
+    const std::vector<std::uint8_t> compiled = round_trip(odd, faults);
+    EXPECT_EQ(faults, 2u) << "0x01 and 0xFE reported";
+    odd[10] = odd[20] = P;
+    EXPECT_EQ(compiled, odd);
+    // Z held in the last two records, in the last alone, and released at the last.
+    for (auto [first, last] : {std::pair{DEMO_LAST_RECORD - 1, DEMO_LAST_RECORD}, {DEMO_LAST_RECORD, DEMO_LAST_RECORD},
+                               {DEMO_LAST_RECORD - 1, DEMO_LAST_RECORD - 1}}) {
+        std::vector<std::uint8_t> held(whole, 0);
+        for (int r = first; r <= last; ++r)
+            held[std::size_t(r * INPUT_RECORD_SIZE + 5)] = P;
+        EXPECT_EQ(round_trip(held, faults), held) << "Z held in records " << first << " to " << last;
+        EXPECT_EQ(faults, 0u);
+    }
 }
 
 } // namespace

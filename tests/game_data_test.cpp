@@ -238,4 +238,22 @@ TEST_F(DamagedDatafile, OnlyTheFourBitmapsOfTheGameAreAccepted)
     expect_refused(write(bytes, bytes.size()), "a 32-bit building map");
 }
 
+TEST_F(DamagedDatafile, TheTerrainBitmapsMustBeAtLeast100By100)
+{
+    // Object 0 or 1 redrawn at another size, its chunk sized to match.
+    for (std::size_t index : {0, 1})
+        for (auto [w, h] : {std::pair{99, 100}, {100, 99}, {100, 100}, {101, 100}, {100, 101}}) {
+            const std::size_t chunk = chunk_headers[index] + 8, old_size = 6 + 3 * 100 * 100;
+            ASSERT_EQ(original[chunk - 2] << 8 | original[chunk - 1], int(old_size)) << "a 100 x 100 bitmap";
+            std::vector<unsigned char> bytes(original.begin(), original.begin() + long(chunk - 8));
+            const int size = 6 + 3 * w * h;
+            for (int v : {size >> 16, size & 0xFFFF, size >> 16, size & 0xFFFF, 24, w, h})
+                bytes.insert(bytes.end(), {(unsigned char)(v >> 8), (unsigned char)v}); // 32- and 16-bit big-endian
+            bytes.resize(bytes.size() + std::size_t(3 * w * h), 0x40);
+            bytes.insert(bytes.end(), original.begin() + long(chunk + old_size), original.end());
+            EXPECT_EQ(datafile_is_sound(write(bytes, bytes.size()).c_str()), w >= 100 && h >= 100)
+                << "object " << index << ", " << w << " x " << h;
+        }
+}
+
 } // namespace

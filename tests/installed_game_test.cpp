@@ -107,4 +107,18 @@ TEST_F(InstalledGameTest, FromAnEmptyFolderTheInstalledGamePlaysTheShowcaseToIts
     EXPECT_EQ(read_file(folder_ + "/installed_changes.txt"), "") << "the installed tree changed";
 }
 
+// The man pages name the prefix given to "make install", not the one the
+// build was configured with (/usr/local by default), nor the staging folder.
+TEST_F(InstalledGameTest, MakeInstallWritesTheManPagesWithItsOwnPrefix)
+{
+    const std::string prefix = "/opt/elsewhere", stage = folder_ + "/stage", log = folder_ + "/install.log";
+    ASSERT_EQ(run_shell("MAKEFLAGS= make -C '" + SOURCE_DIR + "' install BUILD='" + BUILD_DIR + "' PREFIX=" + prefix +
+                        " DESTDIR='" + stage + "' > '" + log + "' 2>&1"), 0) << read_file(log);
+    for (const std::string program : {"ironstep", "ironstep-record", "ironstep-timedemo"}) {
+        run_shell("zcat '" + stage + prefix + "/share/man/man6/" + program + ".6.gz' > '" + log + "'");
+        EXPECT_NE(read_file(log).find(".I " + prefix + "/lib/games/ironstep/height.dat"), std::string::npos)
+            << program << ":\n" << read_file(log);
+    }
+}
+
 } // namespace

@@ -147,20 +147,24 @@ namespace {
 
 TEST_F(GameProcessTest, ThePlayersToolsRefuseAFileTheyCannotWriteBeforeTheGameStarts)
 {
-    const std::string out = folder_ + "/no_such_folder/mine";
     const std::string timedemo = TIMEDEMO_BINARY;
-    for (const auto& [program, args] : {std::pair{RECORDER, std::vector<std::string>{out}},
-                                        std::pair{timedemo, std::vector<std::string>{"--csv", out}}}) {
-        // Without a display the game could not start: the file is refused first.
-        ChildProcess child = start_child(program, folder_, environment(false), "", args);
-        const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
-        ASSERT_TRUE(outcome.ended && outcome.exited) << program;
-        EXPECT_EQ(outcome.status, 1) << program;
-        EXPECT_NE(read_file(child.err_path).find(out + ": No such file or directory"), std::string::npos)
-            << read_file(child.err_path);
-        EXPECT_EQ(read_file(child.err_path).find("display"), std::string::npos) << read_file(child.err_path);
-        EXPECT_EQ(read_file(child.out_path), "") << program;
-    }
+    // A new file in a folder that is missing, the folder itself, and one in it,
+    // which passes and goes on to the game's start.
+    for (const auto& [out, fault] : {std::pair{folder_ + "/no_such_folder/mine", ": No such file or directory"},
+                                     {folder_, ": is a folder"}, {folder_ + "/mine", ""}})
+        for (const auto& [program, args] : {std::pair{RECORDER, std::vector<std::string>{out}},
+                                            std::pair{timedemo, std::vector<std::string>{"--csv", out}}}) {
+            // Without a display the game could not start: the file is refused first.
+            ChildProcess child = start_child(program, folder_, environment(false), "", args);
+            const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
+            ASSERT_TRUE(outcome.ended && outcome.exited) << program;
+            EXPECT_EQ(outcome.status, 1) << program;
+            const std::string errors = read_file(child.err_path);
+            EXPECT_NE(errors.find(*fault ? out + fault : "display"), std::string::npos) << program << ": " << errors;
+            EXPECT_EQ(errors.find("display") == std::string::npos, *fault != 0) << program << ": " << errors;
+            EXPECT_EQ(read_file(child.out_path), "") << program;
+            EXPECT_EQ(run_shell("ls -A '" + folder_ + "' | grep -q mine"), 1) << "nothing left behind";
+        }
 }
 
 } // namespace

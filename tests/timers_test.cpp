@@ -1,8 +1,14 @@
 // The timer callbacks: clock, frame-rate latch, pulse wave, lock-on timer.
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "app/game_state.h"
 #include "app/timers.h"
+#include "gameplay/lock_on.h"
+#include "recording/driven_demo.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -121,6 +127,36 @@ TEST_F(TimersTest, ClockKeepsItsRatePastSevenPointThreeHours)
         previous = game.game_clock.load();
     }
     EXPECT_EQ(advanced, 60);
+}
+
+// The tools' driven clock against the game's own millisecond and 60 Hz timers
+// over ten minutes: the same milliseconds at every tick, but for the one
+// where a tick and a millisecond fall due together, and the lock-on's dwell
+// passed on the same ticks (the candidate is lost on every 100th).
+TEST_F(TimersTest, TheDrivenClockKeepsTheTimeOfTheGamesOwnTimersTickForTick)
+{
+    std::vector<std::pair<std::int64_t, bool>> own, driven;
+    for (auto* seen : {&own, &driven}) {
+        SetUp();
+        for (int tick = 1; tick <= 36000; ++tick) {
+            game.lock_timing = tick % 100 == 0 ? 0 : 1;
+            if (seen == &driven)
+                advance_clock_one_tick(tick);
+            while (seen == &own && game.pending_ticks.load() < tick) {
+                clock_callback();
+                if (clock_ms_elapsed.load() * 60 / 1000 > game.pending_ticks.load())
+                    tick_callback(); // in the millisecond the 60th of a second ends
+            }
+            seen->push_back({clock_ms_elapsed.load(), game.lock_timer_ms.load() > LOCK_DWELL_MS});
+        }
+    }
+    for (std::size_t t = 0; t < own.size(); ++t) {
+        ASSERT_LE(std::abs(driven[t].first - own[t].first), 1) << "tick " << t + 1;
+        ASSERT_EQ(driven[t].second, own[t].second) << "tick " << t + 1;
+    }
+    EXPECT_EQ(driven.back().first, 600000);
+    EXPECT_FALSE(driven[44].second) << "750 ms on the 45th tick";
+    EXPECT_TRUE(driven[45].second) << "766 or 767 ms on the 46th";
 }
 
 } // namespace
