@@ -8,7 +8,6 @@
 #include "app/game_state.h"
 #include "app/timers.h"
 #include "gameplay/lock_on.h"
-#include "recording/driven_demo.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -138,10 +137,11 @@ TEST_F(TimersTest, TheDrivenClockKeepsTheTimeOfTheGamesOwnTimersTickForTick)
     std::vector<std::pair<std::int64_t, bool>> own, driven;
     for (auto* seen : {&own, &driven}) {
         SetUp();
+        driven_ticks = 0;
         for (int tick = 1; tick <= 36000; ++tick) {
             game.lock_timing = tick % 100 == 0 ? 0 : 1;
             if (seen == &driven)
-                advance_clock_one_tick(tick);
+                advance_driven_clock();
             while (seen == &own && game.pending_ticks.load() < tick) {
                 clock_callback();
                 if (clock_ms_elapsed.load() * 60 / 1000 > game.pending_ticks.load())
