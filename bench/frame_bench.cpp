@@ -224,18 +224,7 @@ void bare_hud(const HudStream& s)
     gluOrtho2D(-0.325, w - 0.325, h - 0.325, -0.325);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    const int x0 = (w - game.viewport_width) / 2;
-    const int x1 = (w + game.viewport_width) / 2;
-    const int y0 = (h - game.viewport_height) / 2;
-    const int y1 = (h + game.viewport_height) / 2;
-    glColor3ub(GLubyte(FRAME_COLOUR.red), GLubyte(FRAME_COLOUR.green), GLubyte(FRAME_COLOUR.blue));
-    glDisable(GL_DEPTH_TEST);
-    glBegin(GL_LINE_LOOP);
-    glVertex2i(x0, y0);
-    glVertex2i(x1 - 1, y0);
-    glVertex2i(x1 - 1, y1 - 1);
-    glVertex2i(x0, y1 - 1);
-    glEnd();
+    draw_viewport_frame();
     glColor3ub(s.sight_red, 128, 16);
     glBegin(GL_LINES);
     glVertex2i(w / 2 - 50, h / 2);
@@ -285,10 +274,7 @@ void bare_hud(const HudStream& s)
     glEnd();
     // The frame-rate text through the same font call: its glyph quads are
     // the library's, not the game's.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(48.0, 1.333333, 1.0, 120.0);
-    glMatrixMode(GL_MODELVIEW);
+    load_text_projection();
     glScalef(0.1f, 0.1f, 0.1f);
     allegro_gl_printf(hud_font, -20.0f, 2.6f, -34.0f, makecol(FPS_TEXT_COLOUR.red, FPS_TEXT_COLOUR.green, FPS_TEXT_COLOUR.blue), "FPS:  %d ", fps_value.load());
     glBlendFunc(GL_ONE, GL_ZERO);

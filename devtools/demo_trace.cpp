@@ -138,7 +138,7 @@ int main(int argc, char** argv)
     const int every = argc > first + 1 ? std::max(1, std::atoi(argv[first + 1])) : 60;
     const unsigned seed = argc > first + 2 ? unsigned(std::atoi(argv[first + 2])) : 1u;
     const int pictures = first + 3;
-    const std::string game_path = std::string(DEMO_TRACE_BUILD_DIR) + "/ironstep";
+    const std::string game_path = std::string(DEVTOOLS_BUILD_DIR) + "/ironstep";
     if (const std::string fault = start_driven_demo(game_path.c_str(), recording, seed, menu_ticks); !fault.empty()) {
         std::fprintf(stderr, "demo_trace: %s\n", fault.c_str());
         return 1;

@@ -154,7 +154,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: icon_picture SIZE OUTPUT.bmp (SIZE %d to %d)\n", MIN_SIZE, MAX_SIZE);
         return 2;
     }
-    const std::string game_path = std::string(ICON_PICTURE_BUILD_DIR) + "/ironstep";
+    const std::string game_path = std::string(DEVTOOLS_BUILD_DIR) + "/ironstep";
     if (start_up(game_path.c_str()) != EXIT_NORMAL)
         return 1;
     place_player_for_mode();

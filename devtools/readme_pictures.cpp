@@ -183,7 +183,7 @@ int main(int argc, char** argv)
     }
     const std::string scene = argv[1];
     wait_ticks = argc > 3 ? std::atoi(argv[3]) : -1;
-    const std::string build_dir = README_PICTURES_BUILD_DIR;
+    const std::string build_dir = DEVTOOLS_BUILD_DIR;
     if (start_up((build_dir + "/ironstep").c_str()) != EXIT_NORMAL)
         return 1;
     // This program keeps the time itself and presses the keys: without a

@@ -19,7 +19,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: screenshot OUTPUT.bmp [TICKS [KEY_CODE...]]\n");
         return 2;
     }
-    const std::string game_path = std::string(SCREENSHOT_BUILD_DIR) + "/ironstep";
+    const std::string game_path = std::string(DEVTOOLS_BUILD_DIR) + "/ironstep";
     if (start_up(game_path.c_str()) != EXIT_NORMAL)
         return 1;
     remove_int(tick_callback);

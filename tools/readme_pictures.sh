@@ -4,19 +4,13 @@
 set -eu
 build=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
-work=$(mktemp -d)
 
 . "$root/tools/xvfb.sh"
-start_xvfb
-trap 'stop_xvfb; rm -rf "$work"' EXIT INT TERM
+start_xvfb_with_scratch_folder
 
 mkdir -p "$root/docs"
 for scene in title_menu chase_view close_view_sight close_view_lock explosion demo_banner; do
-    if ! "$build/readme_pictures" "$scene" "$work/$scene.bmp" >"$work/log" 2>&1; then
-        cat "$work/log" >&2
-        exit 1
-    fi
-    tail -n 1 "$work/log"
+    render_or_fail "$build/readme_pictures" "$scene" "$work/$scene.bmp"
     python3 "$root/tools/bmp_to_png.py" "$work/$scene.bmp" "$root/docs/$scene.png"
 done
 ls -l "$root"/docs/*.png

@@ -5,19 +5,13 @@
 set -eu
 build=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
-work=$(mktemp -d)
 
 . "$root/tools/xvfb.sh"
-start_xvfb
-trap 'stop_xvfb; rm -rf "$work"' EXIT INT TERM
+start_xvfb_with_scratch_folder
 
 mkdir -p "$root/packaging/icons"
 for size in 48 128 256; do
-    if ! "$build/icon_picture" "$size" "$work/icon.bmp" >"$work/log" 2>&1; then
-        cat "$work/log" >&2
-        exit 1
-    fi
-    tail -n 1 "$work/log"
+    render_or_fail "$build/icon_picture" "$size" "$work/icon.bmp"
     python3 "$root/tools/bmp_to_png.py" "$work/icon.bmp" "$root/packaging/icons/ironstep-$size.png"
 done
 ls -l "$root"/packaging/icons/*.png

@@ -6,11 +6,9 @@ set -eu
 build=$1
 picture=$2
 here=$(dirname "$0")
-work=$(mktemp -d)
 
 . "$here/xvfb.sh"
-start_xvfb
-trap 'stop_xvfb; rm -rf "$work"' EXIT INT TERM
+start_xvfb_with_scratch_folder
 
 "$build/ironstep-timedemo" --csv "$work/frames.csv" > "$work/summary.txt"
 stop_xvfb

@@ -28,3 +28,21 @@ stop_xvfb() {
         XVFB_PID=
     fi
 }
+
+# A private display and a scratch folder in $work, both gone when the script
+# ends however it ends.
+start_xvfb_with_scratch_folder() {
+    work=$(mktemp -d)
+    start_xvfb
+    trap 'stop_xvfb; rm -rf "$work"' EXIT INT TERM
+}
+
+# Runs a rendering program with its output kept in $work/log: the log's last
+# line on success, the whole log and the script's end on failure.
+render_or_fail() {
+    if ! "$@" >"$work/log" 2>&1; then
+        cat "$work/log" >&2
+        exit 1
+    fi
+    tail -n 1 "$work/log"
+}

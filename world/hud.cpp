@@ -66,6 +66,21 @@ void set_tint(const Tint& t)
     glColor4f(t.red, t.green, t.blue, t.alpha);
 }
 
+void draw_gunsight(int red)
+{
+    const int cx = SCREEN_W / 2;
+    const int cy = SCREEN_H / 2;
+    glColor3ub(GLubyte(red), SIGHT_GREEN, SIGHT_BLUE);
+    glBegin(GL_LINES);
+    glVertex2i(cx - SIGHT_HALF_WIDTH, cy);
+    glVertex2i(cx + SIGHT_HALF_WIDTH, cy);
+    glVertex2i(cx, int(SCREEN_H / 2 - SIGHT_HALF_HEIGHT));
+    glVertex2i(cx, int(SCREEN_H / 2 + SIGHT_HALF_HEIGHT));
+    glEnd();
+}
+
+} // namespace
+
 void draw_viewport_frame()
 {
     const int x0 = (SCREEN_W - game.viewport_width) / 2;
@@ -81,21 +96,6 @@ void draw_viewport_frame()
     glVertex2i(x0, y1 - 1);
     glEnd();
 }
-
-void draw_gunsight(int red)
-{
-    const int cx = SCREEN_W / 2;
-    const int cy = SCREEN_H / 2;
-    glColor3ub(GLubyte(red), SIGHT_GREEN, SIGHT_BLUE);
-    glBegin(GL_LINES);
-    glVertex2i(cx - SIGHT_HALF_WIDTH, cy);
-    glVertex2i(cx + SIGHT_HALF_WIDTH, cy);
-    glVertex2i(cx, int(SCREEN_H / 2 - SIGHT_HALF_HEIGHT));
-    glVertex2i(cx, int(SCREEN_H / 2 + SIGHT_HALF_HEIGHT));
-    glEnd();
-}
-
-} // namespace
 
 void draw_health_disk()
 {

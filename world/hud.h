@@ -28,6 +28,9 @@ constexpr double TEXT_FAR = 120.0;
 // model-view matrix current.
 void load_text_projection();
 
+// The viewport's frame line, one pixel inside the 3D viewport's edge.
+void draw_viewport_frame();
+
 // Draws every overlay and leaves the GL state the next frame expects: depth
 // test on, blending one, zero, smooth shading, no texture bound.
 void draw_hud();
