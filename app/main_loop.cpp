@@ -7,6 +7,7 @@
 #include "app/controls.h"
 #include "app/demo.h"
 #include "app/game_state.h"
+#include "app/signals.h"
 #include "app/timers.h"
 #include "gameplay/bombs.h"
 #include "gameplay/carrier.h"
@@ -119,7 +120,7 @@ void run_pending_ticks()
 
 bool game_should_end()
 {
-    return key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD;
+    return key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD || stop_requested();
 }
 
 void run_main_loop()

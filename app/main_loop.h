@@ -11,8 +11,9 @@ void logic_step();
 // Runs every pending tick: the logic catches up fully before a frame.
 void run_pending_ticks();
 
-// Tested after each frame: Escape is down, or the demo has read its last
-// record (DEMO_LAST_RECORD; while catching up a few more may have been read).
+// Tested after each frame: Escape is down, the demo has read its last
+// record (DEMO_LAST_RECORD; while catching up a few more may have been read),
+// or a stop signal or the window's close button asked the program to end.
 bool game_should_end();
 
 // Clears each hit flag once the clock has passed its time of hit plus its span.

@@ -12,6 +12,7 @@
 
 #include "app/game_state.h"
 #include "app/resources.h"
+#include "app/signals.h"
 #include "app/timers.h"
 #include "gameplay/carrier.h"
 #include "gameplay/player.h"
@@ -171,7 +172,7 @@ void run_title_menu()
         compose_title_menu(menu);
         glFlush();
         allegro_gl_flip();
-        if (menu.done)
+        if (menu.done || stop_requested())
             return;
     }
 }
