@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/demo_open.h"
 #include "app/game_state.h"
 #include "app/resources.h"
 
@@ -18,8 +19,6 @@ bool missing_recording_reported = false;
 // The stream's buffer is the game's own, so reading records during play
 // never asks the C library for memory.
 char demo_stream_buffer[BUFSIZ];
-
-constexpr int DEMO_PATH_SIZE = 256;
 
 void play_without_recording()
 {
@@ -55,13 +54,8 @@ std::size_t read_forward(long wanted, std::array<std::uint8_t, INPUT_RECORD_SIZE
 
 void open_demo_file(const char* executable)
 {
-    demo_file = std::fopen(DEMO_FILE_NAME, "rb");
+    demo_file = open_demo_recording(executable, missing_recording_reported);
     demo_stream_offset = 0;
-    if (demo_file == nullptr) {
-        char path[DEMO_PATH_SIZE];
-        replace_filename(path, executable, DEMO_FILE_NAME, sizeof path);
-        demo_file = std::fopen(path, "rb");
-    }
     if (demo_file != nullptr) {
         std::setvbuf(demo_file, demo_stream_buffer, _IOFBF, sizeof demo_stream_buffer);
         std::fseek(demo_file, 0, SEEK_SET);

@@ -93,7 +93,9 @@ void catch_stop_signals()
 {
     install_flag_handlers();
     XSetIOErrorHandler(on_lost_display);
-    set_close_button_callback(on_close_button); // fails harmlessly without a system driver
+    // Without a system driver (no display) the library would crash here.
+    if (system_driver != nullptr)
+        set_close_button_callback(on_close_button);
     const sigset_t set = stop_signal_set();
     pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
