@@ -18,6 +18,7 @@
 #include "app/startup.h"
 #include "recording/driven_demo.h"
 #include "recording/recorder.h"
+#include "recording/recording_banner.h"
 #include "recording/whole_file.h"
 
 namespace {
@@ -42,7 +43,9 @@ int record(const std::string& out)
     std::printf("ironstep-record: recording %s: Escape stops the recording and keeps what was played\n", out.c_str());
     std::fflush(stdout);
     Recording recording;
+    const GLuint demo_banner = use_recording_banner();
     const bool fed = run_recorder(recording);
+    restore_demo_banner(demo_banner);
     shut_down();
     if (stop_signal() != 0) {
         abandon_whole_file(writer);
