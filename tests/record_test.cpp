@@ -99,11 +99,14 @@ TEST_F(RecordTest, KeysHeldWhileRecordingAreInTheirTicksAndEverythingElseIsRelea
     send("keyup --delay 0 Left z");
     ASSERT_TRUE(outcome.ended && outcome.exited) << "signal " << outcome.signal;
     ASSERT_EQ(outcome.status, 0) << read_file(child.err_path);
+    const std::string printed = read_file(child.out_path);
+    const std::string starting = "ironstep-record: recording " + out + ": Escape stops the recording and keeps what was played\n";
+    ASSERT_EQ(printed.rfind(starting, 0), 0u) << printed;
     int recorded = 0;
-    ASSERT_EQ(std::sscanf(read_file(child.out_path).c_str(), ("ironstep-record: wrote " + out + ": %d ticks").c_str(),
+    ASSERT_EQ(std::sscanf(printed.c_str() + starting.size(), ("ironstep-record: wrote " + out + ": %d ticks").c_str(),
                           &recorded),
               1)
-        << read_file(child.out_path);
+        << printed;
 
     const std::string bytes = read_file(out);
     ASSERT_EQ(bytes.size(), 25000u) << "the demo's whole length";
@@ -145,22 +148,36 @@ TEST_F(RecordTest, KeysHeldWhileRecordingAreInTheirTicksAndEverythingElseIsRelea
 
 namespace {
 
-TEST_F(GameProcessTest, ThePlayersToolsRefuseAFileTheyCannotWriteBeforeTheGameStarts)
+TEST_F(GameProcessTest, ThePlayersToolsRefuseWhatTheyCannotWriteOrPlayBeforeTheGameStarts)
 {
+    // Without a display the game could not start: each is refused first.
+    const std::string timedemo = TIMEDEMO_BINARY, pipe = folder_ + "/pipe", empty = folder_ + "/empty";
+    ASSERT_EQ(run_shell("mkfifo '" + pipe + "' && : > '" + empty + "'"), 0);
     const std::string out = folder_ + "/no_such_folder/mine";
-    const std::string timedemo = TIMEDEMO_BINARY;
-    for (const auto& [program, args] : {std::pair{RECORDER, std::vector<std::string>{out}},
-                                        std::pair{timedemo, std::vector<std::string>{"--csv", out}}}) {
-        // Without a display the game could not start: the file is refused first.
-        ChildProcess child = start_child(program, folder_, environment(false), "", args);
+    struct Refusal {
+        std::string program;
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Refusal refusals[] = {
+        {RECORDER, {out}, out + ": No such file or directory"},
+        {timedemo, {"--csv", out}, out + ": No such file or directory"},
+        {RECORDER, {pipe}, pipe + ": is a named pipe, not an ordinary file; nothing was written"},
+        {RECORDER, {""}, "the file name is empty"},
+        {timedemo, {"--csv", folder_}, folder_ + ": is a folder, not an ordinary file"},
+        {timedemo, {folder_}, folder_ + ": is a folder, not a recording"},
+        {timedemo, {empty}, empty + ": is empty, not a recording"},
+    };
+    for (const Refusal& r : refusals) {
+        ChildProcess child = start_child(r.program, folder_, environment(false), "", r.args);
         const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
-        ASSERT_TRUE(outcome.ended && outcome.exited) << program;
-        EXPECT_EQ(outcome.status, 1) << program;
-        EXPECT_NE(read_file(child.err_path).find(out + ": No such file or directory"), std::string::npos)
-            << read_file(child.err_path);
+        ASSERT_TRUE(outcome.ended && outcome.exited) << r.message;
+        EXPECT_EQ(outcome.status, 1) << r.message;
+        EXPECT_NE(read_file(child.err_path).find(r.message), std::string::npos) << read_file(child.err_path);
         EXPECT_EQ(read_file(child.err_path).find("display"), std::string::npos) << read_file(child.err_path);
-        EXPECT_EQ(read_file(child.out_path), "") << program;
+        EXPECT_EQ(read_file(child.out_path), "") << r.message;
     }
+    EXPECT_EQ(run_shell("test -p '" + pipe + "' && test ! -s '" + empty + "'"), 0) << "both left as they were";
 }
 
 } // namespace
