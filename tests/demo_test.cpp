@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
 #include "app/demo.h"
@@ -405,6 +407,31 @@ TEST(DemoScriptTest, TheShowcaseDecompiledCompilesBackByteForByteAndOddFilesAreR
     EXPECT_NE(too_long.errors.find("record 2500 (byte 25000): the recording holds 2510 records"), std::string::npos)
         << too_long.errors;
     EXPECT_EQ(read_file(WORK / "long.txt"), text);
+}
+
+TEST(DemoScriptTest, DecompilingReadsNoMoreThanARecordingCanHoldAndRefusesAFolder)
+{
+    std::filesystem::create_directories(WORK);
+    const auto script = WORK / "bounded.txt", errors = WORK / "bounded_errors.txt";
+    // A reader that kept on reading /dev/zero would run out of memory or time.
+#ifdef __SANITIZE_ADDRESS__
+    const std::string limits = "timeout 60 "; // the sanitizer reserves more address space than any limit
+#else
+    const std::string limits = "ulimit -v 1000000; timeout 60 ";
+#endif
+    const auto run = [&](const std::string& recording) {
+        const std::string command = limits + "'" + DEMO_SCRIPT_TOOL + "' --decompile '" + recording + "' > '" +
+                                    script.string() + "' 2> '" + errors.string() + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(run("/dev/zero"), 1);
+    EXPECT_EQ(read_file(errors), "demo_script: /dev/zero: record 2500 (byte 25000): the recording goes on past the "
+                                 "demo's 2500 records; the script leaves out this record and those after it\n");
+    EXPECT_EQ(read_file(script), "# 2499 ticks, 41.65 seconds at 60 a second: the count of ticks first, then the keys "
+                                 "held\n2499 -\n");
+    EXPECT_EQ(run(WORK.string()), 1);
+    EXPECT_EQ(read_file(errors), "demo_script: " + WORK.string() + ": is a folder, not a recording\n");
 }
 
 } // namespace
