@@ -85,6 +85,7 @@ sigset_t stop_signal_set()
 void hold_stop_signals()
 {
     install_flag_handlers();
+    XSetIOErrorHandler(on_lost_display); // the library opens the display in allegro_init
     const sigset_t set = stop_signal_set();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
@@ -92,7 +93,6 @@ void hold_stop_signals()
 void catch_stop_signals()
 {
     install_flag_handlers();
-    XSetIOErrorHandler(on_lost_display);
     // Without a system driver (no display) the library would crash here.
     if (system_driver != nullptr)
         set_close_button_callback(on_close_button);

@@ -6,12 +6,13 @@
 // Before allegro_init: installs the flag handlers and holds the three stop
 // signals back, so that none reaches the handlers the library installs for
 // itself (they shut the library down inside the handler, which hangs or
-// aborts) before catch_stop_signals replaces them.
+// aborts) before catch_stop_signals replaces them. From here on a lost X
+// display ends the program at once with a message and status 1: Xlib's own
+// handler would exit through the library's shutdown, which hangs.
 void hold_stop_signals();
 
 // After the library and its drivers are installed: the flag handlers replace
-// the library's, the close button sets the flag too, a lost X display ends
-// the program at once with a message and status 1, and the held signals are
+// the library's, the close button sets the flag too, and the held signals are
 // let through. Safe to call when allegro_init failed.
 void catch_stop_signals();
 
