@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -208,15 +211,16 @@ TEST_F(DemoTest, ARecordingFromAPipePlaysTheSameRecordsAsTheFile)
     EXPECT_EQ(from_pipe, from_file);
 }
 
-TEST_F(DemoTest, TheRecordingInTheCurrentFolderComesFirstThenTheOneBesideTheProgram)
+TEST_F(DemoTest, TheRecordingInTheCurrentFolderComesFirstThenTheOneBesideTheProgramPassingOverWhatIsNone)
 {
     namespace fs = std::filesystem;
     const fs::path work = fs::path(TEST_BUILD_DIR) / "demo_open_work";
     fs::remove_all(work);
     fs::create_directories(work / "start");
     fs::create_directories(work / "program");
-    const auto write = [](const fs::path& path, std::uint8_t value) {
-        std::ofstream(path, std::ios::binary) << std::string(2 * INPUT_RECORD_SIZE, char(value));
+    const auto write = [](const fs::path& path, std::uint8_t value, std::size_t bytes = 25000) {
+        fs::remove_all(path);
+        std::ofstream(path, std::ios::binary) << std::string(bytes, char(value));
     };
     const fs::path started_from = fs::current_path();
     fs::current_path(work / "start");
@@ -232,6 +236,41 @@ TEST_F(DemoTest, TheRecordingInTheCurrentFolderComesFirstThenTheOneBesideTheProg
     game.demo_index = 1;
     open_demo_file(program.c_str());
     EXPECT_EQ(read_next(), filled(9)) << "the current folder's recording first";
+
+    // What is no recording is passed over; what is wrong is said once.
+    const auto said = [&] {
+        close_demo_file();
+        testing::internal::CaptureStdout();
+        open_demo_file(program.c_str());
+        return testing::internal::GetCapturedStdout();
+    };
+    const std::string instead = ": the demo plays \"" + (work / "program" / "vesk").string() + "\" instead.\n";
+    fs::remove(work / "start" / "vesk");
+    fs::create_directory(work / "start" / "vesk");
+    EXPECT_EQ(said(), "Demo recording \"vesk\" is a folder" + instead);
+    write("vesk", 9, 3);
+    EXPECT_EQ(said(), "Demo recording \"vesk\" holds only 3 bytes, no record the demo plays" + instead);
+    write("vesk", 9, 3704);
+    EXPECT_EQ(said(), "Demo recording \"vesk\" holds 371 of the demo's 2500 records, the last cut short after 4 "
+                      "bytes (its missing keys released): past its end the last record's keys stay held.\n");
+    fs::remove(work / "program" / "vesk");
+    write("vesk", 9, 0);
+    EXPECT_EQ(said(), "Demo recording \"vesk\" is empty: the demo plays with no keys pressed.\n");
+    testing::internal::CaptureStdout();
+    read_demo_record();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "not said again as the demo plays";
+
+    // A named pipe nothing writes to: opened and read without waiting; plays what arrives.
+    fs::remove("vesk");
+    ASSERT_EQ(mkfifo("vesk", 0644), 0);
+    EXPECT_EQ(said(), "");
+    game.demo_index = 1;
+    EXPECT_EQ(read_next(), RELEASED);
+    const int pipe = open("vesk", O_WRONLY | O_NONBLOCK);
+    const std::string records = std::string(2 * INPUT_RECORD_SIZE, '\0') + std::string(INPUT_RECORD_SIZE, char(P));
+    EXPECT_EQ(::write(pipe, records.data(), records.size()), ssize_t(records.size()));
+    EXPECT_EQ(read_next(), ALL_PRESSED) << "record 2, the first asked for since it arrived";
+    close(pipe);
 
     fs::current_path(started_from);
     close_demo_file();
