@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/demo_open.h"
 #include "app/game_state.h"
 #include "app/resources.h"
 
@@ -18,8 +19,6 @@ bool missing_recording_reported = false;
 // The stream's buffer is the game's own, so reading records during play
 // never asks the C library for memory.
 char demo_stream_buffer[BUFSIZ];
-
-constexpr int DEMO_PATH_SIZE = 256;
 
 void play_without_recording()
 {
@@ -55,14 +54,8 @@ std::size_t read_forward(long wanted, std::array<std::uint8_t, INPUT_RECORD_SIZE
 
 void open_demo_file(const char* executable)
 {
-    std::FILE* file = std::fopen(DEMO_FILE_NAME, "rb");
-    if (file == nullptr) {
-        char path[DEMO_PATH_SIZE];
-        replace_filename(path, executable, DEMO_FILE_NAME, sizeof path);
-        file = std::fopen(path, "rb");
-    }
     demo_file = nullptr;
-    use_demo_stream(file);
+    use_demo_stream(open_demo_recording(executable, missing_recording_reported));
 }
 
 void use_demo_stream(std::FILE* stream)

@@ -7,6 +7,7 @@
 #include "app/controls.h"
 #include "app/demo.h"
 #include "app/game_state.h"
+#include "app/signals.h"
 #include "app/timers.h"
 #include "app/title_menu.h"
 #include "gameplay/bombs.h"
@@ -112,7 +113,7 @@ void logic_step()
 
 bool game_should_end()
 {
-    return key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD;
+    return key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD || stop_requested();
 }
 
 namespace {
@@ -157,7 +158,7 @@ void draw_round_frame(LoopScene scene, FrameEnd frame_end, LoopHooks& hooks)
 
 bool scene_ended(LoopScene scene)
 {
-    return scene == LoopScene::game ? game_should_end() : title_menu.done != 0;
+    return scene == LoopScene::game ? game_should_end() : title_menu.done != 0 || stop_requested();
 }
 
 } // namespace

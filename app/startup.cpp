@@ -13,6 +13,7 @@
 #include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/resources.h"
+#include "app/signals.h"
 #include "app/startup_tables.h"
 #include "app/timers.h"
 #include "app/title_menu.h"
@@ -55,6 +56,8 @@ constexpr int DATAFILE_PATH_SIZE = 256;
 
 const char* const GRAPHICS_ERROR = "Error setting OpenGL graphics mode:\n%s\nAllegro GL error : %s\n";
 const char* const NO_DISPLAY_ERROR = "Cannot connect to an X display";
+// Without a display AllegroGL was never asked for a mode, so it has nothing to add.
+const char* const NO_DISPLAY_FORMAT = "Error setting OpenGL graphics mode:\n%s\n";
 const char* const DATAFILE_ERROR = "Error loading %s!\n\n";
 const char* const PROGRESS_BAR =
     "<................................................................>\r<";
@@ -199,18 +202,21 @@ int start_up(const char* executable)
     startup_split = {};
     StepClock clock;
     StartupSplit& split = startup_split;
+    hold_stop_signals();
     if (allegro_init() != 0) {
+        catch_stop_signals();
         // Under X11 the system driver needs a display. Without one, Allegro's
         // keyboard driver would crash, so end here; with no system driver the
         // message goes to the console.
         ustrzcpy(allegro_error, ALLEGRO_ERROR_SIZE, NO_DISPLAY_ERROR);
-        allegro_message(GRAPHICS_ERROR, allegro_error, allegro_gl_error);
+        allegro_message(NO_DISPLAY_FORMAT, allegro_error);
         return EXIT_NO_GRAPHICS;
     }
     install_allegro_gl();
     install_keyboard();
     install_mouse();
     install_timer();
+    catch_stop_signals();
     std::srand(unsigned(std::time(nullptr)));
     clock.lap(split.display_ms);
 
@@ -320,5 +326,5 @@ int run_game()
     if (!key[KEY_ESC])
         run_main_loop();
     shut_down();
-    return EXIT_NORMAL;
+    return stop_exit_status(EXIT_NORMAL);
 }

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream read_back;
     std::vector<std::string> faults;
     const std::string bytes = demo_file_bytes(records);
-    decompile_demo(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), read_back, faults);
+    decompile_demo(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), -1, read_back, faults);
     if (!faults.empty())
         fuzz_fault("a compiled demo read back with faults");
     std::istringstream again(read_back.str());

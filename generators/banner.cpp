@@ -101,7 +101,7 @@ void draw_title(BITMAP* b, const Palette& c)
     textout_ex(text, font, NAME, 0, 0, c.title, -1);
     masked_stretch_blit(text, b, 0, 0, text->w, text->h, 10, 4, text->w * SCALE, text->h * SCALE);
     destroy_bitmap(text);
-    textout_ex(b, font, "demo playback", 230, 14, c.key, -1);
+    textout_ex(b, font, BANNER_CAPTION, BANNER_CAPTION_X, BANNER_CAPTION_Y, c.key, -1);
 }
 
 } // namespace

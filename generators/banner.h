@@ -4,4 +4,10 @@
 
 #include <allegro.h>
 
+// The caption beside the name, in the library's 8-pixel font, at its top left
+// corner in the picture's pixels; the recorder writes its own over it.
+constexpr const char* BANNER_CAPTION = "demo playback";
+constexpr int BANNER_CAPTION_X = 230;
+constexpr int BANNER_CAPTION_Y = 14;
+
 void draw_banner(BITMAP* banner);

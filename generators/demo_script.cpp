@@ -7,14 +7,17 @@
 // The script's form is that of recording/demo_script_compiler.h. A faulty script
 // writes nothing; a recording the script cannot say exactly is still printed,
 // each difference reported on standard error, and the status is then 1.
+#include <exception>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "recording/demo_script_compiler.h"
 #include "recording/demo_script_decompiler.h"
+#include "recording/recording_file.h"
 #include "recording/whole_file.h"
 
 namespace {
@@ -30,6 +33,9 @@ int fail(const std::string& what)
 
 int compile(const std::string& script, const std::string& output)
 {
+    struct stat info;
+    if (stat(script.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return fail(script + ": is a folder, not a script");
     std::ifstream in(script);
     if (!in)
         return fail(script + ": cannot be read");
@@ -42,24 +48,19 @@ int compile(const std::string& script, const std::string& output)
     return 0;
 }
 
-int decompile(const std::string& recording)
+int decompile(const std::string& path)
 {
-    std::ifstream in(recording, std::ios::binary);
-    if (!in)
-        return fail(recording + ": cannot be read");
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad())
-        return fail(recording + ": cannot be read");
+    RecordingBytes recording;
+    if (const std::string fault = read_recording(path, recording); !fault.empty())
+        return fail(fault);
     std::vector<std::string> faults;
-    decompile_demo(bytes, std::cout, faults);
+    decompile_demo(recording.bytes, recording.length, std::cout, faults);
     for (const std::string& fault : faults)
-        std::cerr << "demo_script: " << recording << ": " << fault << '\n';
+        std::cerr << "demo_script: " << path << ": " << fault << '\n';
     return faults.empty() ? 0 : 1;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     if (argc != 3) {
         std::cerr << USAGE;
@@ -72,4 +73,17 @@ int main(int argc, char** argv)
         return 2;
     }
     return compile(argv[1], argv[2]);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Out of memory or a stream that fails in a way not foreseen: a message
+    // and status 1, never an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    }
 }

@@ -2,17 +2,23 @@
 // and save what was played as a demo recording.
 //
 // Usage: ironstep-record OUT
-//   Escape, or the end of the demo's length, stops the recording; OUT is then
-//   written whole (record 0 and the ticks after the last one released).
+//   Escape, the window's close button, or the end of the demo's length stops
+//   the recording; OUT is then written whole (record 0 and the ticks after the
+//   last one released). SIGTERM, SIGINT or SIGHUP stops it and leaves OUT as
+//   it was.
 #include <cstdio>
+#include <cstring>
+#include <exception>
 #include <string>
 
 #include <allegro.h>
 
 #include "app/demo.h"
+#include "app/signals.h"
 #include "app/startup.h"
 #include "recording/driven_demo.h"
 #include "recording/recorder.h"
+#include "recording/recording_banner.h"
 #include "recording/whole_file.h"
 
 namespace {
@@ -23,26 +29,30 @@ int fail(const std::string& what)
     return 1;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int record(const std::string& out)
 {
-    if (argc != 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: ironstep-record OUT\n");
-        return 2;
-    }
-    const std::string out = argv[1];
     // A path that cannot be written is refused before the game starts.
     WholeFileWriter writer;
     if (const std::string fault = open_whole_file(writer, out); !fault.empty())
         return fail(fault);
+    remove_on_abrupt_end(writer.temporary.empty() ? nullptr : writer.temporary.c_str());
     if (const int status = start_up_quietly(nullptr); status != EXIT_NORMAL) {
         abandon_whole_file(writer);
         return fail(start_up_fault(status));
     }
+    std::printf("ironstep-record: recording %s: Escape stops the recording and keeps what was played\n", out.c_str());
+    std::fflush(stdout);
     Recording recording;
+    const GLuint demo_banner = use_recording_banner();
     const bool fed = run_recorder(recording);
+    restore_demo_banner(demo_banner);
     shut_down();
+    if (stop_signal() != 0) {
+        abandon_whole_file(writer);
+        std::fprintf(stderr, "ironstep-record: stopped by SIG%s: %s left as it was\n", sigabbrev_np(stop_signal()),
+                     out.c_str());
+        return stop_exit_status(0);
+    }
     if (!fed) {
         abandon_whole_file(writer);
         return fail("the keys could not be handed to the game");
@@ -53,5 +63,20 @@ int main(int argc, char** argv)
                 out.c_str(), recording.ticks, recording.ticks / 60.0, DEMO_LAST_RECORD - recording.ticks,
                 DEMO_LAST_RECORD);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 || argv[1][0] == '-') {
+        std::fprintf(stderr, "usage: ironstep-record OUT\n");
+        return 2;
+    }
+    try {
+        return record(argv[1]);
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    }
 }
 END_OF_MAIN()

@@ -37,13 +37,20 @@ DemoRecord played_record(const std::vector<std::uint8_t>& bytes, long r)
     return record;
 }
 
-void check_length(const std::vector<std::uint8_t>& bytes, std::vector<std::string>& faults)
+void check_length(const std::vector<std::uint8_t>& bytes, long long length, std::vector<std::string>& faults)
 {
-    const long size = long(bytes.size());
+    const long size = length >= 0 ? long(length) : long(bytes.size());
+    if (length < 0 && size > long(DEMO_RECORDS) * INPUT_RECORD_SIZE) {
+        faults.push_back(at(DEMO_RECORDS, long(DEMO_RECORDS) * INPUT_RECORD_SIZE) +
+                         ": the recording goes on past the demo's " + std::to_string(DEMO_RECORDS) +
+                         " records; the script leaves out this record and those after it");
+        return;
+    }
     const long whole = size / INPUT_RECORD_SIZE;
-    if (size % INPUT_RECORD_SIZE != 0)
-        faults.push_back(at(whole, whole * INPUT_RECORD_SIZE) + ": the file ends " +
-                         std::to_string(size % INPUT_RECORD_SIZE) + " bytes into it; the script gives it whole, " +
+    const long cut = size % INPUT_RECORD_SIZE;
+    if (cut != 0)
+        faults.push_back(at(whole, whole * INPUT_RECORD_SIZE) + ": the file ends " + std::to_string(cut) +
+                         (cut == 1 ? " byte" : " bytes") + " into it; the script gives it whole, " +
                          "its missing keys released");
     const long records = (size + INPUT_RECORD_SIZE - 1) / INPUT_RECORD_SIZE;
     if (records > DEMO_RECORDS)
@@ -92,15 +99,16 @@ void write_line(std::ostream& script, long count, const DemoRecord& record)
 
 } // namespace
 
-void decompile_demo(const std::vector<std::uint8_t>& bytes, std::ostream& script, std::vector<std::string>& faults)
+void decompile_demo(const std::vector<std::uint8_t>& bytes, long long length, std::ostream& script,
+                    std::vector<std::string>& faults)
 {
-    check_length(bytes, faults);
+    check_length(bytes, length, faults);
     check_key_bytes(bytes, faults);
     const long records = std::min<long>((long(bytes.size()) + INPUT_RECORD_SIZE - 1) / INPUT_RECORD_SIZE, DEMO_RECORDS);
     const long ticks = std::max<long>(records - 1, 0);
-    char length[96];
-    std::snprintf(length, sizeof length, "# %ld ticks, %.2f seconds at 60 a second: ", ticks, double(ticks) / 60.0);
-    script << length << "the count of ticks first, then the keys held\n";
+    char heading[96];
+    std::snprintf(heading, sizeof heading, "# %ld ticks, %.2f seconds at 60 a second: ", ticks, double(ticks) / 60.0);
+    script << heading << "the count of ticks first, then the keys held\n";
     long run_start = 1;
     for (long r = 2; r <= records; ++r)
         if (r == records || played_record(bytes, r) != played_record(bytes, run_start)) {

@@ -15,4 +15,8 @@
 // added to faults, one line each naming the record and the byte of the file;
 // the script still says what can be read (a key byte other than 0 as pressed,
 // a record cut short with its missing keys released).
-void decompile_demo(const std::vector<std::uint8_t>& bytes, std::ostream& script, std::vector<std::string>& faults);
+// length is the recording's whole length when known (an ordinary file), or
+// -1: bytes may then stop one past the demo's length, which only says that
+// the recording is longer.
+void decompile_demo(const std::vector<std::uint8_t>& bytes, long long length, std::ostream& script,
+                    std::vector<std::string>& faults);

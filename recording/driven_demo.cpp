@@ -2,14 +2,17 @@
 // the game's time instead, one tick a round.
 #include "recording/driven_demo.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <unistd.h>
 
 #include <allegro.h>
 
 #include "app/demo.h"
+#include "app/demo_file_check.h"
 #include "app/game_state.h"
 #include "app/resources.h"
 #include "app/startup.h"
@@ -52,11 +55,19 @@ std::string start_up_fault(int status)
     return "the game could not start (status " + std::to_string(status) + ")";
 }
 
-std::string start_driven_demo(const char* executable, const char* recording, unsigned seed, int menu_ticks)
+std::string start_driven_demo(const char* executable, const char* recording, unsigned seed, int menu_ticks,
+                              std::string* note)
 {
     std::FILE* stream = std::fopen(recording, "rb");
     if (stream == nullptr)
-        return std::string(recording) + ": cannot be read";
+        return std::string(recording) + ": " + std::strerror(errno);
+    const DemoFileCheck check = check_demo_file(fileno(stream));
+    if (check.verdict == DemoFileVerdict::unusable) {
+        std::fclose(stream);
+        return std::string(recording) + ": " + check.fault + ", not a recording";
+    }
+    if (note != nullptr)
+        *note = check.fault;
     if (const int status = start_up_quietly(executable); status != EXIT_NORMAL) {
         std::fclose(stream);
         return start_up_fault(status);

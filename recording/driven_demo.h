@@ -10,9 +10,13 @@
 // console lines, makes the recording the demo stream, seeds the random
 // numbers, runs the title menu's own step menu_ticks times with DEMO chosen
 // (the Carrier goes on along its route, as behind a player's menu) and places
-// the player at the demo's start. Returns an empty string, or what went
+// the player at the demo's start. What is not a recording (a folder, an empty
+// file, one with no record the demo plays) is refused before the game starts;
+// what is wrong with one that still plays (cut short, shorter or longer than
+// the demo) is put in note, when given. Returns an empty string, or what went
 // wrong; the game is then not running.
-std::string start_driven_demo(const char* executable, const char* recording, unsigned seed, int menu_ticks = 0);
+std::string start_driven_demo(const char* executable, const char* recording, unsigned seed, int menu_ticks = 0,
+                              std::string* note = nullptr);
 
 // The game's start-up with its console lines kept off standard output, which
 // a tool keeps for its results (a failed start-up's console lines go to

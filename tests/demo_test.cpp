@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "app/demo.h"
@@ -269,15 +274,16 @@ TEST_F(DemoTest, ARecordingFromAPipePlaysTheSameRecordsAsTheFile)
     EXPECT_EQ(from_pipe, from_file);
 }
 
-TEST_F(DemoTest, TheRecordingInTheCurrentFolderComesFirstThenTheOneBesideTheProgram)
+TEST_F(DemoTest, TheRecordingInTheCurrentFolderComesFirstThenTheOneBesideTheProgramPassingOverWhatIsNone)
 {
     namespace fs = std::filesystem;
     const fs::path work = fs::path(TEST_BUILD_DIR) / "demo_open_work";
     fs::remove_all(work);
     fs::create_directories(work / "start");
     fs::create_directories(work / "program");
-    const auto write = [](const fs::path& path, std::uint8_t value) {
-        std::ofstream(path, std::ios::binary) << std::string(2 * INPUT_RECORD_SIZE, char(value));
+    const auto write = [](const fs::path& path, std::uint8_t value, std::size_t bytes = 25000) {
+        fs::remove_all(path);
+        std::ofstream(path, std::ios::binary) << std::string(bytes, char(value));
     };
     const fs::path started_from = fs::current_path();
     fs::current_path(work / "start");
@@ -293,6 +299,41 @@ TEST_F(DemoTest, TheRecordingInTheCurrentFolderComesFirstThenTheOneBesideTheProg
     game.demo_index = 1;
     open_demo_file(program.c_str());
     EXPECT_EQ(read_next(), filled(9)) << "the current folder's recording first";
+
+    // What is no recording is passed over; what is wrong is said once.
+    const auto said = [&] {
+        close_demo_file();
+        testing::internal::CaptureStdout();
+        open_demo_file(program.c_str());
+        return testing::internal::GetCapturedStdout();
+    };
+    const std::string instead = ": the demo plays \"" + (work / "program" / "vesk").string() + "\" instead.\n";
+    fs::remove(work / "start" / "vesk");
+    fs::create_directory(work / "start" / "vesk");
+    EXPECT_EQ(said(), "Demo recording \"vesk\" is a folder" + instead);
+    write("vesk", 9, 3);
+    EXPECT_EQ(said(), "Demo recording \"vesk\" holds only 3 bytes, no record the demo plays" + instead);
+    write("vesk", 9, 3704);
+    EXPECT_EQ(said(), "Demo recording \"vesk\" holds 371 of the demo's 2500 records, the last cut short after 4 "
+                      "bytes (its missing keys released): past its end the last record's keys stay held.\n");
+    fs::remove(work / "program" / "vesk");
+    write("vesk", 9, 0);
+    EXPECT_EQ(said(), "Demo recording \"vesk\" is empty: the demo plays with no keys pressed.\n");
+    testing::internal::CaptureStdout();
+    read_demo_record();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "not said again as the demo plays";
+
+    // A named pipe nothing writes to: opened and read without waiting; plays what arrives.
+    fs::remove("vesk");
+    ASSERT_EQ(mkfifo("vesk", 0644), 0);
+    EXPECT_EQ(said(), "");
+    game.demo_index = 1;
+    EXPECT_EQ(read_next(), RELEASED);
+    const int pipe = open("vesk", O_WRONLY | O_NONBLOCK);
+    const std::string records = std::string(2 * INPUT_RECORD_SIZE, '\0') + std::string(INPUT_RECORD_SIZE, char(P));
+    EXPECT_EQ(::write(pipe, records.data(), records.size()), ssize_t(records.size()));
+    EXPECT_EQ(read_next(), ALL_PRESSED) << "record 2, the first asked for since it arrived";
+    close(pipe);
 
     fs::current_path(started_from);
     close_demo_file();
@@ -476,7 +517,7 @@ std::vector<std::uint8_t> round_trip(const std::vector<std::uint8_t>& bytes, std
     std::stringstream script;
     std::vector<std::string> reported;
     std::vector<Record> records;
-    decompile_demo(bytes, script, reported);
+    decompile_demo(bytes, (long long)bytes.size(), script, reported);
     EXPECT_EQ(compile_demo_script(script, records), "") << script.str();
     faults = reported.size();
     const std::string compiled = demo_file_bytes(records);
@@ -507,6 +548,31 @@ TEST(DemoScriptTest, OneRecordShortOrLongIsReportedOddKeyBytesPlayPressedAndHeld
         EXPECT_EQ(round_trip(held, faults), held) << "Z held in records " << first << " to " << last;
         EXPECT_EQ(faults, 0u);
     }
+}
+
+TEST(DemoScriptTest, DecompilingReadsNoMoreThanARecordingCanHoldAndRefusesAFolder)
+{
+    std::filesystem::create_directories(WORK);
+    const auto script = WORK / "bounded.txt", errors = WORK / "bounded_errors.txt";
+    // A reader that kept on reading /dev/zero would run out of memory or time.
+#ifdef __SANITIZE_ADDRESS__
+    const std::string limits = "timeout 60 "; // the sanitizer reserves more address space than any limit
+#else
+    const std::string limits = "ulimit -v 1000000; timeout 60 ";
+#endif
+    const auto run = [&](const std::string& recording) {
+        const std::string command = limits + "'" + DEMO_SCRIPT_TOOL + "' --decompile '" + recording + "' > '" +
+                                    script.string() + "' 2> '" + errors.string() + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(run("/dev/zero"), 1);
+    EXPECT_EQ(read_file(errors), "demo_script: /dev/zero: record 2500 (byte 25000): the recording goes on past the "
+                                 "demo's 2500 records; the script leaves out this record and those after it\n");
+    EXPECT_EQ(read_file(script), "# 2499 ticks, 41.65 seconds at 60 a second: the count of ticks first, then the keys "
+                                 "held\n2499 -\n");
+    EXPECT_EQ(run(WORK.string()), 1);
+    EXPECT_EQ(read_file(errors), "demo_script: " + WORK.string() + ": is a folder, not a recording\n");
 }
 
 } // namespace

@@ -87,6 +87,24 @@ protected:
 
     std::string xmessage_log() const { return read_file(folder_ + "/xmessage.log"); }
 
+    // An Xvfb display of the test's own, of the given depth, for a test that
+    // breaks it; stop_private_display ends it.
+    std::string start_private_display(int depth)
+    {
+        int n = 150;
+        const auto taken = [](int d) {
+            return file_exists("/tmp/.X11-unix/X" + std::to_string(d)) || file_exists("/tmp/.X" + std::to_string(d) + "-lock");
+        };
+        while (taken(n))
+            ++n;
+        run_shell("Xvfb :" + std::to_string(n) + " -screen 0 800x600x" + std::to_string(depth) +
+                  " -nolisten tcp >/dev/null 2>&1 & echo $! > '" + folder_ + "/xvfb.pid'");
+        for (const Deadline deadline = deadline_in(PATIENCE_SECONDS); !taken(n) && before(deadline);)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return ":" + std::to_string(n);
+    }
+    void stop_private_display() { run_shell("kill $(cat '" + folder_ + "/xvfb.pid') 2>/dev/null"); }
+
     // A copy of the game in its own folder, with the scenery list and with
     // or without a datafile.
     std::string install_game_copy(const std::string& datafile_source, bool with_scenery = true)

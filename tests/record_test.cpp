@@ -99,11 +99,14 @@ TEST_F(RecordTest, KeysHeldWhileRecordingAreInTheirTicksAndEverythingElseIsRelea
     send("keyup --delay 0 Left z");
     ASSERT_TRUE(outcome.ended && outcome.exited) << "signal " << outcome.signal;
     ASSERT_EQ(outcome.status, 0) << read_file(child.err_path);
+    const std::string printed = read_file(child.out_path);
+    const std::string starting = "ironstep-record: recording " + out + ": Escape stops the recording and keeps what was played\n";
+    ASSERT_EQ(printed.rfind(starting, 0), 0u) << printed;
     int recorded = 0;
-    ASSERT_EQ(std::sscanf(read_file(child.out_path).c_str(), ("ironstep-record: wrote " + out + ": %d ticks").c_str(),
+    ASSERT_EQ(std::sscanf(printed.c_str() + starting.size(), ("ironstep-record: wrote " + out + ": %d ticks").c_str(),
                           &recorded),
               1)
-        << read_file(child.out_path);
+        << printed;
 
     const std::string bytes = read_file(out);
     ASSERT_EQ(bytes.size(), 25000u) << "the demo's whole length";
@@ -145,26 +148,29 @@ TEST_F(RecordTest, KeysHeldWhileRecordingAreInTheirTicksAndEverythingElseIsRelea
 
 namespace {
 
-TEST_F(GameProcessTest, ThePlayersToolsRefuseAFileTheyCannotWriteBeforeTheGameStarts)
+TEST_F(GameProcessTest, ThePlayersToolsRefuseWhatTheyCannotWriteOrPlayBeforeTheGameStarts)
 {
-    const std::string timedemo = TIMEDEMO_BINARY;
-    // A new file in a folder that is missing, the folder itself, and one in it,
-    // which passes and goes on to the game's start.
-    for (const auto& [out, fault] : {std::pair{folder_ + "/no_such_folder/mine", ": No such file or directory"},
-                                     {folder_, ": is a folder"}, {folder_ + "/mine", ""}})
-        for (const auto& [program, args] : {std::pair{RECORDER, std::vector<std::string>{out}},
-                                            std::pair{timedemo, std::vector<std::string>{"--csv", out}}}) {
-            // Without a display the game could not start: the file is refused first.
-            ChildProcess child = start_child(program, folder_, environment(false), "", args);
-            const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
-            ASSERT_TRUE(outcome.ended && outcome.exited) << program;
-            EXPECT_EQ(outcome.status, 1) << program;
-            const std::string errors = read_file(child.err_path);
-            EXPECT_NE(errors.find(*fault ? out + fault : "display"), std::string::npos) << program << ": " << errors;
-            EXPECT_EQ(errors.find("display") == std::string::npos, *fault != 0) << program << ": " << errors;
-            EXPECT_EQ(read_file(child.out_path), "") << program;
-            EXPECT_EQ(run_shell("ls -A '" + folder_ + "' | grep -q mine"), 1) << "nothing left behind";
-        }
+    // Without a display the game could not start: each is refused first.
+    const std::string timedemo = TIMEDEMO_BINARY, out = folder_ + "/no_such_folder/mine", empty = folder_ + "/empty";
+    ASSERT_EQ(run_shell("mkfifo '" + folder_ + "/pipe' && : > '" + empty + "'"), 0);
+    const std::vector<std::string> refusals[] = {
+        {RECORDER, out, out + ": No such file or directory"},
+        {timedemo, "--csv", out, out + ": No such file or directory"},
+        {RECORDER, folder_, folder_ + ": is a folder"},
+        {timedemo, "--csv", folder_, folder_ + ": is a folder"},
+        {RECORDER, folder_ + "/pipe", folder_ + "/pipe: is a named pipe, not an ordinary file; nothing was written"},
+        {timedemo, folder_, folder_ + ": is a folder, not a recording"},
+        {timedemo, empty, empty + ": is empty, not a recording"},
+    };
+    for (const std::vector<std::string>& r : refusals) {
+        ChildProcess child = start_child(r[0], folder_, environment(false), "", {r.begin() + 1, r.end() - 1});
+        const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
+        ASSERT_TRUE(outcome.ended && outcome.exited) << r.back();
+        EXPECT_EQ(outcome.status, 1) << r.back();
+        EXPECT_NE(read_file(child.err_path).find(r.back()), std::string::npos) << read_file(child.err_path);
+        EXPECT_EQ(read_file(child.out_path), "") << r.back();
+    }
+    EXPECT_EQ(run_shell("ls -A '" + folder_ + "' | grep -q mine"), 1) << "nothing left behind";
 }
 
 } // namespace

@@ -15,7 +15,7 @@
 set -eu
 
 PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev \
-libglu1-mesa-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
+libx11-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
 x11-utils x11-apps clang libclang-rt-14-dev \
 dpkg-dev lintian desktop-file-utils appstream man-db python3"
 if [ "${1:-}" = plot ]; then

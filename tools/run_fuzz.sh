@@ -10,9 +10,9 @@ seconds=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 failed=""
 
-# Target name and the longest input it is given: the demo reader reads every
-# record of a whole demo and a few past it.
-for entry in demo_reader:25100 scenery_loader:16384 datafile_check:16384 demo_script:4096; do
+# Target name and the longest input it is given: the demo reader and the
+# tools' recording reader read every record of a whole demo and a few past it.
+for entry in demo_reader:25100 scenery_loader:16384 datafile_check:16384 demo_script:4096 recording_file:25100; do
     target=${entry%%:*}
     max_len=${entry#*:}
     binary=$build/fuzz_$target
@@ -31,7 +31,7 @@ for entry in demo_reader:25100 scenery_loader:16384 datafile_check:16384 demo_sc
     if [ -f "$root/fuzz/$target.dict" ]; then
         options="-dict=$root/fuzz/$target.dict"
     fi
-    if [ "$target" = demo_reader ]; then
+    if [ "$target" = demo_reader ] || [ "$target" = recording_file ]; then
         options="-len_control=0" # long streams from the start: the demo's end matters
     fi
     # New inputs go to the build's own corpus; the committed seeds stay as they are.
