@@ -6,6 +6,8 @@
 
 #include <allegro.h>
 
+#include "display/picture.h"
+
 std::array<VecXZ, CARRIER_WAYPOINT_COUNT> carrier_waypoints;
 std::array<ScreenRect, INPUT_INDICATOR_COUNT> input_indicator_rects;
 
@@ -70,7 +72,7 @@ double carrier_route_distance(double x, double z)
 void init_input_indicator_rects()
 {
     input_indicator_rects = BANNER_KEY_RECTS;
-    const double stretch = double(SCREEN_W) / BANNER_WIDTH;
+    const double stretch = double(picture_width()) / BANNER_WIDTH;
     for (ScreenRect& rect : input_indicator_rects) {
         rect.x1 = float(rect.x1 * stretch);
         rect.x2 = float(rect.x2 * stretch);

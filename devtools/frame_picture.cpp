@@ -6,10 +6,12 @@
 #include <allegro.h>
 #include <alleggl.h>
 
+#include "display/picture.h"
+
 bool save_frame_picture(const char* path, int shrink)
 {
-    const int w = SCREEN_W;
-    const int h = SCREEN_H;
+    const int w = picture_width();
+    const int h = picture_height();
     const int f = shrink < 1 ? 1 : shrink;
     std::vector<unsigned char> rgb(std::size_t(w) * h * 3);
     glFinish();
