@@ -13,6 +13,7 @@
 #include "app/game_state.h"
 #include "app/resources.h"
 #include "app/timers.h"
+#include "display/present.h"
 #include "gameplay/carrier.h"
 #include "gameplay/player.h"
 #include "maths/angles.h"
@@ -169,8 +170,7 @@ void run_title_menu()
             step_title_menu(menu);
         }
         compose_title_menu(menu);
-        glFlush();
-        allegro_gl_flip();
+        present_frame();
         if (menu.done)
             return;
     }
