@@ -304,6 +304,7 @@ void shut_down()
     hud_font = nullptr;
     unload_datafile(game_data);
     game_data = nullptr;
+    close_game_display();
 }
 
 int run_game()

@@ -1,8 +1,12 @@
-// The scaling pass is plain OpenGL 1.1 with clamped edges: the picture is
-// copied from the back buffer's corner into a texture and drawn back as one
-// quad over the window. It saves and restores every piece of state it
-// touches, so the next frame finds the state the game left.
+// The scaling pass is plain OpenGL with clamped edges: the picture is copied
+// from the back buffer's bottom-left corner into a texture and drawn back as
+// one quad over the window. The window around the quad is black; the frames
+// are composed under a scissor of the picture's size, so only the part of the
+// corner that the quad does not cover needs blacking again each frame. The
+// pass saves and restores every other piece of state it touches.
 #include "display/present.h"
+
+#include <algorithm>
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -21,12 +25,16 @@ constexpr float U_END = float(PICTURE_WIDTH) / TEXTURE_SIZE;
 constexpr float V_END = float(PICTURE_HEIGHT) / TEXTURE_SIZE;
 
 GLuint picture_texture = 0;
+PictureRect last_rect = {0, 0, 0, 0};
+int last_window_w = 0, last_window_h = 0;
 
+// BGRA texels, as the window's own pixels are laid out: the software
+// renderer then copies and samples them on its fast paths.
 void make_picture_texture()
 {
     glGenTextures(1, &picture_texture);
     glBindTexture(GL_TEXTURE_2D, picture_texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
@@ -41,6 +49,33 @@ void copy_picture(bool smooth)
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, PICTURE_WIDTH, 0, PICTURE_WIDTH - 1, 0, 1, PICTURE_HEIGHT);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, PICTURE_HEIGHT, 0, PICTURE_HEIGHT - 1, PICTURE_WIDTH, 1);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, PICTURE_WIDTH, PICTURE_HEIGHT, PICTURE_WIDTH - 1, PICTURE_HEIGHT - 1, 1, 1);
+}
+
+void clear_black(int x, int y, int w, int h)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    glScissor(x, y, w, h);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// Black where the quad will not cover: the whole window when its size or the
+// layout is new, else the strips of the picture's corner left and below it.
+void black_out_bars(const PictureRect& r, int window_w, int window_h)
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glEnable(GL_SCISSOR_TEST);
+    const bool fresh = window_w != last_window_w || window_h != last_window_h || r.x != last_rect.x ||
+                       r.y != last_rect.y || r.w != last_rect.w || r.h != last_rect.h;
+    if (fresh) {
+        clear_black(0, 0, window_w, window_h);
+    } else {
+        clear_black(0, 0, std::min(r.x, PICTURE_WIDTH), PICTURE_HEIGHT);
+        clear_black(0, 0, PICTURE_WIDTH, std::min(r.y, PICTURE_HEIGHT));
+    }
+    last_window_w = window_w;
+    last_window_h = window_h;
+    last_rect = r;
 }
 
 void draw_picture_quad(const PictureRect& r)
@@ -62,7 +97,7 @@ void draw_picture_quad(const PictureRect& r)
 
 void scale_picture_to_window()
 {
-    int window_w = PICTURE_WIDTH, window_h = PICTURE_HEIGHT;
+    int window_w, window_h;
     read_window_size(window_w, window_h);
     // A window of the picture's size shows it as it is; one too small for it
     // shows what it holds of it, as a picture that cannot be scaled.
@@ -73,7 +108,8 @@ void scale_picture_to_window()
     // At a whole multiple every pixel becomes a square block, sharper than a blend.
     const bool smooth = r.w % PICTURE_WIDTH != 0 || r.h % PICTURE_HEIGHT != 0 || r.w / PICTURE_WIDTH != r.h / PICTURE_HEIGHT;
 
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_VIEWPORT_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT);
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_VIEWPORT_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT |
+                 GL_SCISSOR_BIT);
     if (picture_texture == 0)
         make_picture_texture();
     glBindTexture(GL_TEXTURE_2D, picture_texture);
@@ -87,10 +123,10 @@ void scale_picture_to_window()
     glDisable(GL_BLEND);
     glDisable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
+    black_out_bars(r, window_w, window_h);
+    glDisable(GL_SCISSOR_TEST);
 
     glViewport(0, 0, window_w, window_h);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -103,6 +139,9 @@ void scale_picture_to_window()
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glPopAttrib();
+    // The next frame is composed within the picture's corner only.
+    glScissor(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
+    glEnable(GL_SCISSOR_TEST);
 }
 
 void present_frame()

@@ -78,6 +78,7 @@ bool open_game_display()
         if (!open_window(size.w, size.h) && !open_window(PICTURE_WIDTH, PICTURE_HEIGHT))
             return false;
     }
+    follow_window_size();
     manager = find_window_manager();
     if (full_screen && manager == WindowManager::other) {
         say("the window manager cannot be asked for full screen: playing in a window");
@@ -87,6 +88,12 @@ bool open_game_display()
     }
     keyboard_lowlevel_callback = watch_keys;
     return true;
+}
+
+void close_game_display()
+{
+    keyboard_lowlevel_callback = nullptr;
+    stop_following_window_size();
 }
 
 void show_full_screen()

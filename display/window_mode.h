@@ -11,6 +11,8 @@
 // on standard error. False when no OpenGL display can be opened at all
 // (allegro_error says why).
 bool open_game_display();
+// Lets go of what open_game_display took beside the display itself.
+void close_game_display();
 
 void show_full_screen();
 // The window the player asked for, or the largest multiple of the picture

@@ -10,6 +10,11 @@
 
 namespace {
 
+// A connection of our own that hears the window's size changes as they
+// come, so no frame waits on a round trip to the server for it.
+Display* watcher = nullptr;
+int known_w = 0, known_h = 0;
+
 constexpr long NET_WM_STATE_REMOVE = 0;
 constexpr long NET_WM_STATE_ADD = 1;
 constexpr long SOURCE_APPLICATION = 1;
@@ -123,18 +128,40 @@ void request_window(WindowManager manager, int w, int h, int desktop_w, int desk
     XUNLOCK();
 }
 
-bool read_window_size(int& w, int& h)
+void follow_window_size()
 {
     XLOCK();
     Window root = None;
     int x = 0, y = 0;
     unsigned int width = 0, height = 0, border = 0, depth = 0;
-    const bool read =
-        XGetGeometry(_xwin.display, _xwin.window, &root, &x, &y, &width, &height, &border, &depth) != 0;
-    XUNLOCK();
-    if (read) {
-        w = int(width);
-        h = int(height);
+    if (XGetGeometry(_xwin.display, _xwin.window, &root, &x, &y, &width, &height, &border, &depth) != 0) {
+        known_w = int(width);
+        known_h = int(height);
     }
-    return read;
+    if (watcher == nullptr)
+        watcher = XOpenDisplay(DisplayString(_xwin.display));
+    if (watcher != nullptr)
+        XSelectInput(watcher, _xwin.window, StructureNotifyMask);
+    XUNLOCK();
+}
+
+void read_window_size(int& w, int& h)
+{
+    while (watcher != nullptr && XPending(watcher) > 0) {
+        XEvent event;
+        XNextEvent(watcher, &event);
+        if (event.type == ConfigureNotify) {
+            known_w = event.xconfigure.width;
+            known_h = event.xconfigure.height;
+        }
+    }
+    w = known_w;
+    h = known_h;
+}
+
+void stop_following_window_size()
+{
+    if (watcher != nullptr)
+        XCloseDisplay(watcher);
+    watcher = nullptr;
 }

@@ -19,5 +19,10 @@ void request_full_screen(WindowManager manager, int desktop_w, int desktop_h);
 // manager places it.
 void request_window(WindowManager manager, int w, int h, int desktop_w, int desktop_h);
 
-// The window's present size in pixels; false when it cannot be read.
-bool read_window_size(int& w, int& h);
+// Reads the window's size now, then follows its changes through a
+// connection of its own; the second call only rereads the size.
+void follow_window_size();
+// The window's size in pixels as last reported, without waiting on the
+// server; 0 x 0 before follow_window_size.
+void read_window_size(int& w, int& h);
+void stop_following_window_size();
