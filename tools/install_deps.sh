@@ -1,11 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages that building, playing and testing the game
 # need. Idempotent: asks apt only for what is missing, and runs
-# "apt-get update" only when something is. x11-utils brings xmessage, which
-# shows the game's start-up error messages under X11; x11-apps brings xwd,
-# with which the whole-game tests capture the screen; clang and its runtime
-# libraries build the fuzz targets with libFuzzer; dpkg-dev brings
-# dpkg-shlibdeps, with which the package's dependencies are computed, and
+# "apt-get update" only when something is. libx11-dev serves the game's own
+# window calls (full screen through the window manager); x11-utils brings
+# xmessage, which shows the game's start-up error messages under X11;
+# x11-apps brings xwd, with which the whole-game tests capture the screen;
+# clang and its runtime libraries build the fuzz targets with libFuzzer;
+# dpkg-dev brings dpkg-shlibdeps, with which the package's dependencies are computed, and
 # lintian, desktop-file-utils, appstream and man-db are the checkers the
 # package and its files must pass.
 #
@@ -13,7 +14,7 @@
 # needs to draw its plot.
 set -eu
 
-PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev \
+PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev libx11-dev \
 libglu1-mesa-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
 x11-utils x11-apps clang libclang-rt-14-dev \
 dpkg-dev lintian desktop-file-utils appstream man-db"
