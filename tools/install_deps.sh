@@ -6,9 +6,9 @@
 # xmessage, which shows the game's start-up error messages under X11;
 # x11-apps brings xwd, with which the whole-game tests capture the screen;
 # clang and its runtime libraries build the fuzz targets with libFuzzer;
-# dpkg-dev brings dpkg-shlibdeps, with which the package's dependencies are computed, and
-# lintian, desktop-file-utils, appstream and man-db are the checkers the
-# package and its files must pass.
+# dpkg-dev brings dpkg-shlibdeps, with which the package's dependencies are
+# computed, and lintian, desktop-file-utils, appstream and man-db are the
+# checkers the package and its files must pass.
 #
 # "install_deps.sh plot" also installs gnuplot, which only "make timedemo"
 # needs to draw its plot.
