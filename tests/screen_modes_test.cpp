@@ -31,21 +31,18 @@ ScreenCapture window_part(const ScreenCapture& c)
 
 class ScreenModesTest : public GameProcessTest {
 protected:
-    // The game window's size as the X server has it, "WIDTHxHEIGHT".
-    std::string window_size()
-    {
-        run_shell("DISPLAY=" + display_ + " xdotool search --onlyvisible --name '^ironstep$' getwindowgeometry > '" +
-                  folder_ + "/geometry'");
-        const std::string text = read_file(folder_ + "/geometry");
-        const std::size_t at = text.find("Geometry: ");
-        return at == std::string::npos ? "" : text.substr(at + 10, text.find('\n', at) - at - 10);
-    }
-    bool wait_for_window_size(const std::string& size)
+    // Polls the X server until the game window is WIDTHxHEIGHT.
+    bool window_becomes(const std::string& size)
     {
         const Deadline deadline = deadline_in(PATIENCE_SECONDS);
-        while (window_size() != size && before(deadline))
+        do {
+            run_shell("DISPLAY=" + display_ + " xdotool search --onlyvisible --name '^ironstep$' getwindowgeometry >'" +
+                      folder_ + "/geometry'");
+            if (read_file(folder_ + "/geometry").find("Geometry: " + size + "\n") != std::string::npos)
+                return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        return window_size() == size;
+        } while (before(deadline));
+        return false;
     }
 };
 
@@ -57,18 +54,18 @@ TEST_F(ScreenModesTest, FullScreenWithBarsThenF11ToAWindowAndBackWhilePlayGoesOn
     ChildProcess child = start_child(GAME, folder_, environment());
     ASSERT_TRUE(wait_for_tables(child, outcome)) << read_file(child.err_path);
     ASSERT_TRUE(wait_for_first_frame());
-    EXPECT_EQ(window_size(), "1920x1080");
+    EXPECT_TRUE(window_becomes("1920x1080"));
     EXPECT_TRUE(shows_bars(capture_until(shows_bars))) << "the title menu full screen between bars";
 
     press_keys({"F11"});
-    ASSERT_TRUE(wait_for_window_size("800x600"));
+    ASSERT_TRUE(window_becomes("800x600"));
     const auto menu = [](const ScreenCapture& c) { return shows_chosen(window_part(c), PLAY_ROWS); };
     EXPECT_TRUE(menu(capture_until(menu))) << "the menu as it was, in the window";
     const auto play = [](const ScreenCapture& c) { return shows_hud_frame(window_part(c)); };
     ASSERT_TRUE(play(hold_until({"Return"}, play))) << "the game in the window";
 
     press_keys({"F11"});
-    ASSERT_TRUE(wait_for_window_size("1920x1080"));
+    ASSERT_TRUE(window_becomes("1920x1080"));
     const ScreenCapture playing = capture_until(shows_bars);
     EXPECT_TRUE(shows_bars(playing));
     // Play goes on: turning moves the view.
