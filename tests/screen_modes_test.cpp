@@ -54,7 +54,6 @@ TEST_F(ScreenModesTest, FullScreenWithBarsThenF11ToAWindowAndBackWhilePlayGoesOn
     ChildProcess child = start_child(GAME, folder_, environment());
     ASSERT_TRUE(wait_for_tables(child, outcome)) << read_file(child.err_path);
     ASSERT_TRUE(wait_for_first_frame());
-    EXPECT_TRUE(window_becomes("1920x1080"));
     EXPECT_TRUE(shows_bars(capture_until(shows_bars))) << "the title menu full screen between bars";
 
     press_keys({"F11"});
@@ -67,7 +66,7 @@ TEST_F(ScreenModesTest, FullScreenWithBarsThenF11ToAWindowAndBackWhilePlayGoesOn
     press_keys({"F11"});
     ASSERT_TRUE(window_becomes("1920x1080"));
     const ScreenCapture playing = capture_until(shows_bars);
-    EXPECT_TRUE(shows_bars(playing));
+    EXPECT_TRUE(shows_bars(playing)) << "the game full screen again";
     // Play goes on: turning moves the view.
     const auto turned = [&playing](const ScreenCapture& c) {
         int changed = 0;
