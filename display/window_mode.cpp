@@ -85,6 +85,12 @@ bool open_game_display()
         show_window();
     } else if (full_screen) {
         request_full_screen(manager, desktop_w, desktop_h);
+    } else if (manager == WindowManager::none) {
+        // Centred, where nothing else places it, as F11 would.
+        int w, h;
+        read_window_size(w, h);
+        if (w <= desktop_w && h <= desktop_h)
+            show_window({w, h});
     }
     keyboard_lowlevel_callback = watch_keys;
     return true;
