@@ -9,6 +9,7 @@
 
 #include "app/demo.h"
 #include "app/game_state.h"
+#include "display/picture.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "maths/angles.h"
@@ -27,7 +28,7 @@ void view_size_keys(bool shift)
 {
     if (live_key_held(KEY_W)) {
         if (shift) {
-            if (game.viewport_width < SCREEN_W)
+            if (game.viewport_width < picture_width())
                 game.viewport_width += VIEWPORT_STEP;
         } else if (game.viewport_width > VIEWPORT_MIN) {
             game.viewport_width -= VIEWPORT_STEP;
@@ -35,7 +36,7 @@ void view_size_keys(bool shift)
     }
     if (live_key_held(KEY_H)) {
         if (shift) {
-            if (game.viewport_height < SCREEN_H)
+            if (game.viewport_height < picture_height())
                 game.viewport_height += VIEWPORT_STEP;
         } else if (game.viewport_height > VIEWPORT_MIN) {
             game.viewport_height -= VIEWPORT_STEP;

@@ -17,6 +17,7 @@
 #include "app/startup_tables.h"
 #include "app/timers.h"
 #include "app/title_menu.h"
+#include "display/window_mode.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "models/meshes.h"
@@ -50,8 +51,6 @@ private:
 RGB_MAP rgb_table;
 COLOR_MAP light_table;
 
-constexpr int SCREEN_WIDTH = 800;
-constexpr int SCREEN_HEIGHT = 600;
 constexpr int DATAFILE_PATH_SIZE = 256;
 
 const char* const GRAPHICS_ERROR = "Error setting OpenGL graphics mode:\n%s\nAllegro GL error : %s\n";
@@ -224,7 +223,7 @@ int start_up(const char* executable)
     clock.lap(split.tables_ms);
 
     choose_display_settings();
-    if (set_gfx_mode(GFX_OPENGL, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0) {
+    if (!open_game_display()) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
         allegro_message(GRAPHICS_ERROR, allegro_error, allegro_gl_error);
         return EXIT_NO_GRAPHICS;
@@ -311,6 +310,7 @@ void shut_down()
     hud_font = nullptr;
     unload_datafile(game_data);
     game_data = nullptr;
+    close_game_display();
 }
 
 int run_game()

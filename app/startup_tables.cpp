@@ -6,6 +6,8 @@
 
 #include <allegro.h>
 
+#include "display/picture.h"
+
 std::array<VecXZ, CARRIER_WAYPOINT_COUNT> carrier_waypoints;
 std::array<ScreenRect, ACTION_COUNT> input_indicator_rects;
 
@@ -56,7 +58,7 @@ double carrier_route_distance(double x, double z)
 void init_input_indicator_rects()
 {
     // Each action's key on the banner picture, in record byte order.
-    const double stretch = double(SCREEN_W) / BANNER_WIDTH;
+    const double stretch = double(picture_width()) / BANNER_WIDTH;
     for (int i = 0; i < ACTION_COUNT; ++i) {
         const BannerKey& k = ACTIONS[std::size_t(i)].banner;
         input_indicator_rects[std::size_t(i)] = {float(k.x1 * stretch), float(k.y1), float(k.x2 * stretch), float(k.y2)};

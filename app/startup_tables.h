@@ -29,5 +29,5 @@ void init_carrier_waypoints();
 // carrier_waypoints (filled by init_carrier_waypoints).
 double carrier_route_distance(double x, double z);
 // The rectangles are laid out for the 527-pixel banner picture; x is stretched
-// to the screen width (0 when no graphics driver is set).
+// to the picture width (0 when no graphics mode is set).
 void init_input_indicator_rects();

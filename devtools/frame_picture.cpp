@@ -6,10 +6,14 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-bool save_frame_picture(const char* path, int shrink)
+#include "display/picture.h"
+#include "display/x11_window.h"
+
+namespace {
+
+// The bottom-left w x h of the back buffer.
+bool save_back_buffer(const char* path, int w, int h, int shrink)
 {
-    const int w = SCREEN_W;
-    const int h = SCREEN_H;
     const int f = shrink < 1 ? 1 : shrink;
     std::vector<unsigned char> rgb(std::size_t(w) * h * 3);
     glFinish();
@@ -37,4 +41,18 @@ bool save_frame_picture(const char* path, int shrink)
     const bool saved = save_bmp(path, shot, palette) == 0;
     destroy_bitmap(shot);
     return saved;
+}
+
+} // namespace
+
+bool save_frame_picture(const char* path, int shrink)
+{
+    return save_back_buffer(path, picture_width(), picture_height(), shrink);
+}
+
+bool save_window_picture(const char* path, int shrink)
+{
+    int w, h;
+    read_window_size(w, h);
+    return save_back_buffer(path, w, h, shrink);
 }

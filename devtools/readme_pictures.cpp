@@ -6,7 +6,8 @@
 //
 // Usage: readme_pictures SCENE OUTPUT.bmp [TICKS]
 //   SCENE: title_menu, chase_view, close_view_sight, close_view_lock,
-//          explosion or demo_banner; TICKS replaces the scene's own wait
+//          explosion, demo_banner or full_screen (the chase view as the
+//          whole screen shows it, on a display larger than the picture); TICKS replaces the scene's own wait
 //   before the picture (to look for a better moment). The program fails when
 //   the scene does not show what it should (no lock, no burst, no lit key).
 #include <algorithm>
@@ -30,6 +31,10 @@
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "devtools/frame_picture.h"
+#include "display/picture.h"
+#include "display/present.h"
+#include "display/x11_window.h"
+#include "world/frame.h"
 
 namespace {
 
@@ -207,7 +212,7 @@ int main(int argc, char** argv)
         known = demo_banner_scene(build_dir);
     } else {
         place_player_for_mode();
-        if (scene == "chase_view") {
+        if (scene == "chase_view" || scene == "full_screen") {
             chase_view_scene();
         } else if (scene == "close_view_sight") {
             close_view_scene(false);
@@ -229,8 +234,16 @@ int main(int argc, char** argv)
                 scene.c_str(), driven_ticks, player_position.x, player_position.y, player_position.z,
                 game.player_heading, game.view_mode, game.target_lock, double(game.nearest_marker_distance),
                 game.walker_pos.x, game.walker_pos.z, game.walker_health);
+    if (scene == "full_screen") {
+        scale_picture_to_window();
+        int w, h;
+        read_window_size(w, h);
+        shown = w > PICTURE_WIDTH || h > PICTURE_HEIGHT;
+    }
     // The banner's lit keys and the burst's points are too small to see at half size.
-    const bool saved = known && shown && save_frame_picture(argv[2], scene == "demo_banner" || scene == "explosion" ? 1 : 2);
+    const int shrink = scene == "demo_banner" || scene == "explosion" ? 1 : 2;
+    const bool saved = known && shown &&
+                       (scene == "full_screen" ? save_window_picture(argv[2], shrink) : save_frame_picture(argv[2], shrink));
     shut_down();
     if (!known)
         std::fprintf(stderr, "readme_pictures: unknown scene %s\n", scene.c_str());

@@ -13,6 +13,7 @@
 
 #include "app/game_state.h"
 #include "app/timers.h"
+#include "display/picture.h"
 #include "gameplay/player.h"
 #include "models/meshes.h"
 
@@ -62,7 +63,7 @@ void search_for_targets()
 
     const bool dwell_passed = game.lock_timer_ms.load() > LOCK_DWELL_MS;
     const MarkerScan scan =
-        scan_marker_feedback(feedback_buffer.data(), n, SCREEN_W, SCREEN_H, dwell_passed, marker_offsets);
+        scan_marker_feedback(feedback_buffer.data(), n, picture_width(), picture_height(), dwell_passed, marker_offsets);
     if (scan.lock != 0)
         game.target_lock = scan.lock;
     game.nearest_marker_distance = scan.nearest;

@@ -112,5 +112,6 @@ while a second walking machine chases and shoves you and a flying machine
 hunts you and drops bombs. A title menu over a fly-over of the land offers
 a game or a recorded demo.
 
-Full-screen 800 x 600 OpenGL, played with the keyboard.")
+OpenGL, full screen at the desktop's own size (its 800 x 600 picture scaled
+with its shape kept) or in a window, played with the keyboard.")
 include(CPack)

@@ -21,6 +21,8 @@
 #include "app/resources.h"
 #include "app/startup.h"
 #include "app/timers.h"
+#include "display/picture.h"
+#include "display/present.h"
 #include "world/frame.h"
 
 namespace {
@@ -58,23 +60,23 @@ void draw_recording_mark(int ticks_left)
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    gluOrtho2D(0.0, SCREEN_W, 0.0, SCREEN_H); // y upward, as the font is drawn
+    gluOrtho2D(0.0, picture_width(), 0.0, picture_height()); // y upward, as the font is drawn
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glViewport(0, 0, SCREEN_W, SCREEN_H);
+    glViewport(0, 0, picture_width(), picture_height());
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_FOG);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glTranslatef(0.0f, float(SCREEN_H), 0.0f);
+    glTranslatef(0.0f, float(picture_height()), 0.0f);
     glScalef(1.0f, -1.0f, 1.0f); // screen pixels, y downward, for the dot
     draw_dot();
     glLoadIdentity();
     glEnable(GL_TEXTURE_2D); // the font's glyphs are textures
-    glTranslatef(float(MARK_X + 2 * MARK_RADIUS), float(SCREEN_H - MARK_Y), 0.0f);
+    glTranslatef(float(MARK_X + 2 * MARK_RADIUS), float(picture_height() - MARK_Y), 0.0f);
     glScalef(MARK_TEXT_SCALE, MARK_TEXT_SCALE, 1.0f);
     allegro_gl_printf(hud_font, 0.0f, 0.0f, 0.0f, makecol(230, 20, 20), "REC %4d ticks left", ticks_left);
     glPopMatrix();

@@ -187,11 +187,11 @@ protected:
     {
         ScreenCapture c;
         EXPECT_TRUE(capture_screen(display_, folder_ + "/screen.xwd", c));
-        if (c.width != 800 || c.height != 600) {
+        if (c.width != screen_w_ || c.height != screen_h_) {
             ADD_FAILURE() << "screen " << c.width << " x " << c.height;
-            c.width = 800;
-            c.height = 600;
-            c.rgb.assign(800 * 600 * 3, 0);
+            c.width = screen_w_;
+            c.height = screen_h_;
+            c.rgb.assign(std::size_t(screen_w_) * screen_h_ * 3, 0);
         }
         return c;
     }
@@ -237,5 +237,6 @@ protected:
 
     std::string display_;
     std::string folder_;
+    int screen_w_ = 800, screen_h_ = 600; // the test display's size
 };
 

@@ -6,13 +6,15 @@
 #include <allegro.h>
 #include <alleggl.h>
 
+#include "display/picture.h"
+
 Pixel composed_pixel(int x, int y)
 {
     unsigned char rgb[3] = {0, 0, 0};
     glFinish();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, SCREEN_H - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glReadPixels(x, PICTURE_HEIGHT - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     return {rgb[0], rgb[1], rgb[2]};
 }
 
@@ -28,15 +30,15 @@ bool close_to(Pixel a, Pixel b, int tolerance)
 
 Pixel Picture::at(int x, int y) const
 {
-    const unsigned char* p = &rgb[((SCREEN_H - 1 - y) * SCREEN_W + x) * 3];
+    const unsigned char* p = &rgb[((PICTURE_HEIGHT - 1 - y) * PICTURE_WIDTH + x) * 3];
     return {p[0], p[1], p[2]};
 }
 
 int Picture::count(Pixel colour, int tolerance) const
 {
     int n = 0;
-    for (int y = 0; y < SCREEN_H; ++y)
-        for (int x = 0; x < SCREEN_W; ++x)
+    for (int y = 0; y < PICTURE_HEIGHT; ++y)
+        for (int x = 0; x < PICTURE_WIDTH; ++x)
             n += close_to(at(x, y), colour, tolerance);
     return n;
 }
@@ -44,8 +46,8 @@ int Picture::count(Pixel colour, int tolerance) const
 Patch Picture::patch(Pixel colour) const
 {
     Patch p{0, 0.0, 0.0};
-    for (int y = 0; y < SCREEN_H; ++y) {
-        for (int x = 0; x < SCREEN_W; ++x) {
+    for (int y = 0; y < PICTURE_HEIGHT; ++y) {
+        for (int x = 0; x < PICTURE_WIDTH; ++x) {
             if (close_to(at(x, y), colour, 0)) {
                 ++p.count;
                 p.x += x;
@@ -62,11 +64,11 @@ Patch Picture::patch(Pixel colour) const
 
 Picture read_screen()
 {
-    Picture s{std::vector<unsigned char>(SCREEN_W * SCREEN_H * 3)};
+    Picture s{std::vector<unsigned char>(PICTURE_WIDTH * PICTURE_HEIGHT * 3)};
     glFinish();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, SCREEN_W, SCREEN_H, GL_RGB, GL_UNSIGNED_BYTE, s.rgb.data());
+    glReadPixels(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, s.rgb.data());
     return s;
 }
 
@@ -79,6 +81,6 @@ ScreenPoint project(double x, double y, double z)
     glGetIntegerv(GL_VIEWPORT, viewport);
     ScreenPoint p{};
     gluProject(x, y, z, model, projection, viewport, &p.x, &p.y, &p.depth);
-    p.y = SCREEN_H - p.y;
+    p.y = PICTURE_HEIGHT - p.y;
     return p;
 }

@@ -29,7 +29,7 @@ struct Patch {
     double x, y;
 };
 
-// The whole 800 x 600 back buffer, row 0 at the top.
+// The whole 800 x 600 picture in the back buffer, row 0 at the top.
 struct Picture {
     std::vector<unsigned char> rgb;
     Pixel at(int x, int y) const;

@@ -261,12 +261,14 @@ TEST(Banner, KeysLieUnderTheIndicatorRectangles)
     EXPECT_EQ(banner->w, 527);
     EXPECT_EQ(banner->h, 150);
 
-    use_fake_screen(527, 150); // the rectangles at the banner's own scale
+    use_fake_screen(800, 600);
     init_input_indicator_rects();
     use_no_screen();
     const auto colour = [banner](int x, int y) { return getpixel(banner, x, y); };
+    // Back from the 800-pixel picture to the banner's own scale.
+    const auto on_banner = [](float x) { return int(std::lround(x * 527.0 / 800.0)); };
     for (const ScreenRect& r : input_indicator_rects) {
-        const int x1 = int(r.x1), y1 = int(r.y1), x2 = int(r.x2) - 1, y2 = int(r.y2) - 1;
+        const int x1 = on_banner(r.x1), y1 = int(r.y1), x2 = on_banner(r.x2) - 1, y2 = int(r.y2) - 1;
         const int mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
         const int edge = colour(x1, my), outside = colour(x1 - 1, my);
         EXPECT_NE(edge, outside) << "key at " << x1 << ", " << y1;

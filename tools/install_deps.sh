@@ -1,14 +1,15 @@
 #!/bin/sh
 # Installs the Debian packages that building, playing and testing the game
 # need. Idempotent: asks apt only for what is missing, and runs
-# "apt-get update" only when something is. x11-utils brings xmessage, which
-# shows the game's start-up error messages under X11; x11-apps brings xwd,
-# with which the whole-game tests capture the screen; clang and its runtime
-# libraries build the fuzz targets with libFuzzer; dpkg-dev brings
-# dpkg-shlibdeps, with which the package's dependencies are computed, and
-# lintian, desktop-file-utils, appstream and man-db are the checkers the
-# package and its files must pass; python3 writes the icons as PNG files and
-# compares them with new renderings.
+# "apt-get update" only when something is. libx11-dev serves the game's own
+# window calls (full screen through the window manager, a lost display);
+# x11-utils brings xmessage, which shows the game's start-up error messages
+# under X11; x11-apps brings xwd, with which the whole-game tests capture the
+# screen; clang and its runtime libraries build the fuzz targets with
+# libFuzzer; dpkg-dev brings dpkg-shlibdeps, with which the package's
+# dependencies are computed, and lintian, desktop-file-utils, appstream and
+# man-db are the checkers the package and its files must pass; python3 writes
+# the icons as PNG files and compares them with new renderings.
 #
 # "install_deps.sh plot" also installs gnuplot, which only "make timedemo"
 # needs to draw its plot.

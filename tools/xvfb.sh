@@ -1,11 +1,13 @@
-# Sourced by the test and benchmark scripts: starts a private Xvfb display with
-# the 800 x 600 screen the game needs and Mesa's software renderer.
+# Sourced by the test and benchmark scripts: starts a private Xvfb display
+# with Mesa's software renderer, its screen 800 x 600 (the game's own picture)
+# or of the size given as WIDTHxHEIGHT.
 start_xvfb() {
+    size=${1:-800x600}
     n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
         n=$((n + 1))
     done
-    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     tries=0
     while [ ! -e "/tmp/.X11-unix/X$n" ]; do

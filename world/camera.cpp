@@ -6,12 +6,13 @@
 #include <GL/glu.h>
 
 #include "app/game_state.h"
+#include "display/picture.h"
 #include "gameplay/player.h"
 
 ViewportOrigin viewport_origin()
 {
     // Integer division truncates toward zero: 801 wide on 800 starts at 0.
-    return {(SCREEN_W - game.viewport_width) / 2, (SCREEN_H - game.viewport_height) / 2};
+    return {(picture_width() - game.viewport_width) / 2, (picture_height() - game.viewport_height) / 2};
 }
 
 void setup_camera()

@@ -12,7 +12,7 @@ struct ViewportOrigin {
     int x, y;
 };
 
-// Where the centred 3D viewport of the current size starts on the screen.
+// Where the centred 3D viewport of the current size starts on the picture.
 ViewportOrigin viewport_origin();
 
 // Loads the projection and modelview matrices for the current view: the

@@ -1,12 +1,14 @@
 // Frame composition: viewport, clear, camera, the world in a fixed order, the
-// HUD, then the flip. The world is drawn with no texture bound and the
-// blending function one, zero, so every element shows its own colours.
+// HUD, then the picture put on the window. The world is drawn with no texture
+// bound and the blending function one, zero, so every element shows its own
+// colours.
 #include "world/frame.h"
 
 #include <allegro.h>
 #include <alleggl.h>
 
 #include "app/game_state.h"
+#include "display/present.h"
 #include "gameplay/bombs.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/projectiles.h"
@@ -56,8 +58,7 @@ void compose_frame()
 
 void show_frame()
 {
-    glFlush();
-    allegro_gl_flip();
+    present_frame();
 }
 
 void draw_frame()

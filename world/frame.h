@@ -1,7 +1,7 @@
 // Composing and presenting one frame of the running game (or of the menu).
 #pragma once
 
-// Draws the whole frame and flips it to the screen.
+// Draws the whole frame and puts it on the window (display/present.h).
 void draw_frame();
 
 // Draws the whole frame into the back buffer without presenting it.

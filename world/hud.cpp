@@ -1,4 +1,4 @@
-// The HUD works in screen pixels, y downward, origin top-left. Every polygon
+// The HUD works in the picture's pixels, y downward, origin top-left. Every polygon
 // is wound counter-clockwise as seen on the screen so that it stays
 // front-facing under the back-face culling that is on for the whole run.
 #include "world/hud.h"
@@ -15,6 +15,7 @@
 #include "app/resources.h"
 #include "app/startup_tables.h"
 #include "app/timers.h"
+#include "display/picture.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
 #include "maths/angles.h"
@@ -47,14 +48,14 @@ constexpr int BANNER_HEIGHT = 150;
 constexpr float TEXT_SCALE = 0.1f;
 
 // Orange as a target marker nears the screen centre, dark green when none is
-// in sight. Without a screen R is 0 and the sight stays dark green.
+// in sight. Without a graphics mode R is 0 and the sight stays dark green.
 int sight_red()
 {
     const float d = game.nearest_marker_distance;
     if (d == NO_MARKER)
         return 0;
-    const int sw = SCREEN_W;
-    const int sh = SCREEN_H;
+    const int sw = picture_width();
+    const int sh = picture_height();
     const double r = std::sqrt(double((sw / 2) * sw / 2 + (sh / 2) * sh / 2));
     if (r <= 0.0 || d >= r)
         return 0;
@@ -68,14 +69,14 @@ void set_tint(const Tint& t)
 
 void draw_gunsight(int red)
 {
-    const int cx = SCREEN_W / 2;
-    const int cy = SCREEN_H / 2;
+    const int cx = picture_width() / 2;
+    const int cy = picture_height() / 2;
     glColor3ub(GLubyte(red), SIGHT_GREEN, SIGHT_BLUE);
     glBegin(GL_LINES);
     glVertex2i(cx - SIGHT_HALF_WIDTH, cy);
     glVertex2i(cx + SIGHT_HALF_WIDTH, cy);
-    glVertex2i(cx, int(SCREEN_H / 2 - SIGHT_HALF_HEIGHT));
-    glVertex2i(cx, int(SCREEN_H / 2 + SIGHT_HALF_HEIGHT));
+    glVertex2i(cx, int(picture_height() / 2 - SIGHT_HALF_HEIGHT));
+    glVertex2i(cx, int(picture_height() / 2 + SIGHT_HALF_HEIGHT));
     glEnd();
 }
 
@@ -83,10 +84,10 @@ void draw_gunsight(int red)
 
 void draw_viewport_frame()
 {
-    const int x0 = (SCREEN_W - game.viewport_width) / 2;
-    const int x1 = (SCREEN_W + game.viewport_width) / 2;
-    const int y0 = (SCREEN_H - game.viewport_height) / 2;
-    const int y1 = (SCREEN_H + game.viewport_height) / 2;
+    const int x0 = (picture_width() - game.viewport_width) / 2;
+    const int x1 = (picture_width() + game.viewport_width) / 2;
+    const int y0 = (picture_height() - game.viewport_height) / 2;
+    const int y1 = (picture_height() + game.viewport_height) / 2;
     glColor3ub(GLubyte(FRAME_COLOUR.red), GLubyte(FRAME_COLOUR.green), GLubyte(FRAME_COLOUR.blue));
     glDisable(GL_DEPTH_TEST);
     glBegin(GL_LINE_LOOP);
@@ -101,7 +102,7 @@ void draw_health_disk()
 {
     // The player never dies, so health can fall below 0: that shows as an empty pie.
     const int shown = std::clamp(game.player_health, 0, FULL_HEALTH);
-    const float cy = float(SCREEN_H - DISK_CENTRE_ABOVE_BOTTOM);
+    const float cy = float(picture_height() - DISK_CENTRE_ABOVE_BOTTOM);
     // Flat shading gives each triangle the colour of its last rim vertex.
     glShadeModel(GL_FLAT);
     glBegin(GL_TRIANGLE_FAN);
@@ -130,17 +131,17 @@ void draw_minimap()
     const float u_right = float((x + h) / WORLD_SIZE);
     const float v_top = float((WORLD_SIZE - z - h) / WORLD_SIZE);
     const float v_bottom = float((WORLD_SIZE - z + h) / WORLD_SIZE);
-    const int left = SCREEN_W - MINIMAP_SIZE;
-    const int top = SCREEN_H - MINIMAP_SIZE;
+    const int left = picture_width() - MINIMAP_SIZE;
+    const int top = picture_height() - MINIMAP_SIZE;
     glBegin(GL_QUADS);
     glTexCoord2f(u_left, v_top);
     glVertex2i(left, top);
     glTexCoord2f(u_left, v_bottom);
-    glVertex2i(left, SCREEN_H);
+    glVertex2i(left, picture_height());
     glTexCoord2f(u_right, v_bottom);
-    glVertex2i(SCREEN_W, SCREEN_H);
+    glVertex2i(picture_width(), picture_height());
     glTexCoord2f(u_right, v_top);
-    glVertex2i(SCREEN_W, top);
+    glVertex2i(picture_width(), top);
     glEnd();
     // Nothing after the map, in this frame or the next, is drawn textured.
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -156,9 +157,9 @@ void draw_demo_banner()
     glTexCoord2f(0.0f, 0.0f);
     glVertex2i(0, BANNER_HEIGHT);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex2i(SCREEN_W, BANNER_HEIGHT);
+    glVertex2i(picture_width(), BANNER_HEIGHT);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex2i(SCREEN_W, 0);
+    glVertex2i(picture_width(), 0);
     glEnd();
 
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -189,10 +190,10 @@ void load_text_projection()
 
 void draw_hud()
 {
-    glViewport(0, 0, SCREEN_W, SCREEN_H);
+    glViewport(0, 0, picture_width(), picture_height());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluOrtho2D(-PIXEL_OFFSET, SCREEN_W - PIXEL_OFFSET, SCREEN_H - PIXEL_OFFSET, -PIXEL_OFFSET);
+    gluOrtho2D(-PIXEL_OFFSET, picture_width() - PIXEL_OFFSET, picture_height() - PIXEL_OFFSET, -PIXEL_OFFSET);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 

@@ -1,0 +1,84 @@
+// The whole game on a 1920 x 1080 display (tests/CMakeLists.txt starts one):
+// full screen between black bars, F11 to a window in the menu, play started
+// there, F11 back to full screen, and play goes on.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/game_process.h"
+#include "tests/screen_checks.h"
+
+namespace {
+
+// Full screen the picture spans x 240..1679; the window is one picture of
+// 800 x 600 at (560, 240).
+bool shows_bars(const ScreenCapture& c)
+{
+    const auto black = [&c](int x, int y) { return near(c.at(x, y), {0, 0, 0}, 0); };
+    for (int y = 0; y < c.height; y += 40)
+        if (!black(239, y) || black(240, y) || black(1679, y) || !black(1680, y))
+            return false;
+    return true;
+}
+
+ScreenCapture window_part(const ScreenCapture& c)
+{
+    ScreenCapture w{800, 600, {}};
+    for (int y = 0; y < 600; ++y)
+        w.rgb.insert(w.rgb.end(), &c.rgb[((240 + y) * 1920 + 560) * 3], &c.rgb[((240 + y) * 1920 + 1360) * 3]);
+    return w;
+}
+
+class ScreenModesTest : public GameProcessTest {
+protected:
+    // Polls the X server until the game window is WIDTHxHEIGHT.
+    bool window_becomes(const std::string& size)
+    {
+        const Deadline deadline = deadline_in(PATIENCE_SECONDS);
+        do {
+            run_shell("DISPLAY=" + display_ + " xdotool search --onlyvisible --name '^ironstep$' getwindowgeometry >'" +
+                      folder_ + "/geometry'");
+            if (read_file(folder_ + "/geometry").find("Geometry: " + size + "\n") != std::string::npos)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        } while (before(deadline));
+        return false;
+    }
+};
+
+TEST_F(ScreenModesTest, FullScreenWithBarsThenF11ToAWindowAndBackWhilePlayGoesOn)
+{
+    screen_w_ = 1920;
+    screen_h_ = 1080;
+    ChildOutcome outcome;
+    ChildProcess child = start_child(GAME, folder_, environment());
+    ASSERT_TRUE(wait_for_tables(child, outcome)) << read_file(child.err_path);
+    ASSERT_TRUE(wait_for_first_frame());
+    EXPECT_TRUE(shows_bars(capture_until(shows_bars))) << "the title menu full screen between bars";
+
+    press_keys({"F11"});
+    ASSERT_TRUE(window_becomes("800x600"));
+    const auto menu = [](const ScreenCapture& c) { return shows_chosen(window_part(c), PLAY_ROWS); };
+    EXPECT_TRUE(menu(capture_until(menu))) << "the menu as it was, in the window";
+    const auto play = [](const ScreenCapture& c) { return shows_hud_frame(window_part(c)); };
+    ASSERT_TRUE(play(hold_until({"Return"}, play))) << "the game in the window";
+
+    press_keys({"F11"});
+    ASSERT_TRUE(window_becomes("1920x1080"));
+    const ScreenCapture playing = capture_until(shows_bars);
+    EXPECT_TRUE(shows_bars(playing)) << "the game full screen again";
+    // Play goes on: turning moves the view.
+    const auto turned = [&playing](const ScreenCapture& c) {
+        int changed = 0;
+        for (int y = 0; y < 1080; y += 4)
+            for (int x = 240; x < 1680; x += 4)
+                changed += difference(playing.at(x, y), c.at(x, y)) > 60;
+        return changed > 270 * 360 / 10;
+    };
+    EXPECT_TRUE(turned(hold_until({"Left"}, turned)));
+    ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}}));
+    EXPECT_TRUE(outcome.exited && outcome.status == 0);
+    EXPECT_EQ(read_file(child.err_path), "") << "full screen had, nothing to say";
+}
+
+} // namespace
