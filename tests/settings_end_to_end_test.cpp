@@ -1,0 +1,119 @@
+// The player's settings in the running game: a settings file that binds the
+// walk to T and holds a bad line, pause holding the world still while keys
+// are held, and F12 saving the picture on the screen as a PNG.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include "tests/game_process.h"
+#include "tests/screen_checks.h"
+
+namespace {
+
+// Share of the world view (clear of the frame rate) that changed markedly.
+double world_changed(const ScreenCapture& a, const ScreenCapture& b)
+{
+    int changed = 0, all = 0;
+    for (int y = 10; y < 390; y += 2)
+        for (int x = 100; x < 790; x += 2) {
+            ++all;
+            changed += difference(a.at(x, y), b.at(x, y)) > 60;
+        }
+    return double(changed) / all;
+}
+
+// "PAUSED" in white across the middle of the screen.
+bool shows_paused(const ScreenCapture& c)
+{
+    int white = 0;
+    for (int y = 285; y < 340; ++y)
+        for (int x = 250; x < 550; ++x)
+            white += near(c.at(x, y), {255, 255, 255}, 8);
+    return white > 300;
+}
+
+// A PNG file decoded as 8-bit RGB, in the form of a screen capture.
+bool decode_png(const std::string& path, ScreenCapture& out)
+{
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0)
+        return false;
+    image.format = PNG_FORMAT_RGB;
+    out.width = int(image.width);
+    out.height = int(image.height);
+    out.rgb.assign(PNG_IMAGE_SIZE(image), 0);
+    return png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr) != 0;
+}
+
+class SettingsInPlayTest : public GameProcessTest {
+protected:
+    std::vector<std::string> with_settings(const std::string& text)
+    {
+        run_shell("mkdir -p '" + folder_ + "/config/ironstep' && printf '" + text + "' > '" + folder_ +
+                  "/config/ironstep/ironstep.conf'");
+        std::vector<std::string> env = environment();
+        env.push_back("XDG_CONFIG_HOME=" + folder_ + "/config");
+        env.push_back("XDG_PICTURES_DIR=" + folder_ + "/pictures");
+        return env;
+    }
+
+    std::function<bool(const ScreenCapture&)> moved_from(const ScreenCapture& from)
+    {
+        return [&from](const ScreenCapture& c) { return world_changed(from, c) > 0.03; };
+    }
+};
+
+TEST_F(SettingsInPlayTest, TWalksAsBoundABadLineIsNamedPauseHoldsTheWorldAndF12SavesThePicture)
+{
+    ChildProcess child = start_child(GAME, folder_, with_settings("[keys]\\nforward = T\\njump = NOSUCHKEY\\n"));
+    ChildOutcome outcome;
+    ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
+    EXPECT_EQ(read_file(child.err_path), "ironstep: " + folder_ +
+                                             "/config/ironstep/ironstep.conf:3: unknown key name: NOSUCHKEY; "
+                                             "the default is kept\n");
+    ASSERT_TRUE(wait_for_first_frame());
+    const ScreenCapture play = hold_until({"Return"}, shows_hud_frame);
+    ASSERT_TRUE(shows_hud_frame(play)) << "Enter starts the game";
+
+    const ScreenCapture walked = hold_until({"t"}, moved_from(play));
+    EXPECT_GT(world_changed(play, walked), 0.03) << "T walks";
+
+    // Paused, nothing moves however long T is held; not even the Walker.
+    const ScreenCapture paused = hold_until({"p"}, shows_paused);
+    ASSERT_TRUE(shows_paused(paused));
+    run_shell("DISPLAY=" + display_ + " xdotool keydown t");
+    for (int look = 0; look < 10; ++look)
+        EXPECT_LT(world_changed(paused, capture()), 0.001) << "capture " << look << " while paused";
+    run_shell("DISPLAY=" + display_ + " xdotool keyup t");
+
+    // F12 saves the picture under the words drawn over it.
+    const std::string picture = folder_ + "/pictures/ironstep/ironstep-0001.png";
+    const Deadline deadline = deadline_in(PATIENCE_SECONDS);
+    while (!file_exists(picture) && before(deadline))
+        press_keys({"F12"});
+    ScreenCapture saved;
+    ASSERT_TRUE(decode_png(picture, saved)) << "a PNG at " << picture;
+    ASSERT_EQ(saved.width, 800);
+    ASSERT_EQ(saved.height, 600);
+    const ScreenCapture screen = capture();
+    int same = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            same += difference(saved.at(x, y), screen.at(x, y)) <= 12;
+    EXPECT_GT(same, 800 * 600 * 95 / 100) << "the saved picture is the screen's, but for the words over it";
+
+    // P again resumes, and T walks again.
+    const ScreenCapture resumed = hold_until({"p"}, [](const ScreenCapture& c) { return !shows_paused(c); });
+    ASSERT_FALSE(shows_paused(resumed));
+    const ScreenCapture walked_again = hold_until({"t"}, moved_from(resumed));
+    EXPECT_GT(world_changed(resumed, walked_again), 0.03) << "T walks after the pause";
+
+    ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}}));
+    EXPECT_EQ(outcome.status, 0);
+}
+
+} // namespace
