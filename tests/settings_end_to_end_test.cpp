@@ -1,12 +1,16 @@
 // The player's settings in the running game: a settings file that binds the
 // walk to T and holds a bad line, pause holding the world still while keys
-// are held, and F12 saving the picture on the screen as a PNG.
+// are held, F12 saving the picture on the screen as a PNG, and a gamepad.
 #include <functional>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/joystick.h>
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/game_process.h"
 #include "tests/screen_checks.h"
@@ -111,6 +115,40 @@ TEST_F(SettingsInPlayTest, TWalksAsBoundABadLineIsNamedPauseHoldsTheWorldAndF12S
     ASSERT_FALSE(shows_paused(resumed));
     const ScreenCapture walked_again = hold_until({"t"}, moved_from(resumed));
     EXPECT_GT(world_changed(resumed, walked_again), 0.03) << "T walks after the pause";
+
+    ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}}));
+    EXPECT_EQ(outcome.status, 0);
+}
+
+// Allegro's joystick driver reads a named pipe, through the stand-in that
+// answers its ioctls; the test writes Linux joystick events into the pipe.
+TEST_F(SettingsInPlayTest, TheGamepadsStickPushedUpWalksThePlayerForward)
+{
+    const std::string pad = folder_ + "/pad";
+    ASSERT_EQ(mkfifo(pad.c_str(), 0600), 0);
+    run_shell("printf '[joystick]\\njoystick_device = " + pad + "\\n' > '" + folder_ + "/allegro.cfg'");
+    std::vector<std::string> env = environment();
+    env.push_back("ALLEGRO=" + folder_);
+    env.push_back(std::string("LD_PRELOAD=") + JOYSTICK_STAND_IN);
+    ChildProcess child = start_child(GAME, folder_, env);
+    ChildOutcome outcome;
+    ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
+    ASSERT_TRUE(wait_for_first_frame());
+    EXPECT_EQ(read_file(child.err_path), "") << "nothing said about the gamepad";
+    const ScreenCapture play = hold_until({"Return"}, shows_hud_frame);
+    ASSERT_TRUE(shows_hud_frame(play)) << "Enter starts the game";
+
+    // The game holds the pipe open for reading from start-up on.
+    const int writer = open(pad.c_str(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(writer, 0) << "the game reads the stand-in joystick";
+    const auto push_walk_axis = [writer](short value) {
+        const js_event event = {0, value, JS_EVENT_AXIS, 1};
+        return write(writer, &event, sizeof event) == ssize_t(sizeof event);
+    };
+    ASSERT_TRUE(push_walk_axis(-32767));
+    const ScreenCapture walked = capture_until(moved_from(play));
+    EXPECT_GT(world_changed(play, walked), 0.03) << "the stick pushed up walks";
+    close(writer);
 
     ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}}));
     EXPECT_EQ(outcome.status, 0);
