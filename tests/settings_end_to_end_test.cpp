@@ -1,7 +1,7 @@
 // The player's settings in the running game: a settings file that binds the
 // walk to T and holds a bad line, pause holding the world still while keys
 // are held, F12 saving the picture on the screen as a PNG, and a gamepad.
-#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -86,9 +86,22 @@ protected:
     {
         return roof_ahead(c) > roof_ahead(from) * 2;
     }
-    std::function<bool(const ScreenCapture&)> moved_from(const ScreenCapture& from)
+    // Captures until the player has walked from the first capture, or the
+    // limit passes; the game's time runs at its own pace however busy the
+    // machine, and the limit is fifteen times what walking takes, far short
+    // of what shoves take. The last capture is returned with the first.
+    std::pair<ScreenCapture, ScreenCapture> walk(const std::string& held_key)
     {
-        return [&from](const ScreenCapture& c) { return walked_from(from, c); };
+        const ScreenCapture from = capture();
+        if (!held_key.empty())
+            run_shell("DISPLAY=" + display_ + " xdotool keydown " + held_key);
+        const Deadline limit = deadline_in(30.0);
+        ScreenCapture to = capture();
+        while (!walked_from(from, to) && before(limit))
+            to = capture();
+        if (!held_key.empty())
+            run_shell("DISPLAY=" + display_ + " xdotool keyup " + held_key);
+        return {from, to};
     }
 };
 
@@ -105,8 +118,7 @@ TEST_F(SettingsInPlayTest, TWalksAsBoundABadLineIsNamedPauseHoldsTheWorldAndF12S
     ASSERT_TRUE(shows_hud_frame(play)) << "Enter starts the game";
     press_keys({"6"}); // the Walker wanders instead of shoving the player about
 
-    const ScreenCapture before_walk = capture();
-    const ScreenCapture walked = hold_until({"t"}, moved_from(before_walk));
+    const auto [before_walk, walked] = walk("t");
     EXPECT_TRUE(walked_from(before_walk, walked)) << "T walks";
 
     // Paused, nothing moves however long T is held; not even the Walker.
@@ -136,8 +148,7 @@ TEST_F(SettingsInPlayTest, TWalksAsBoundABadLineIsNamedPauseHoldsTheWorldAndF12S
     // P again resumes, and T walks again.
     const ScreenCapture resumed = hold_until({"p"}, [](const ScreenCapture& c) { return !shows_paused(c); });
     ASSERT_FALSE(shows_paused(resumed));
-    const ScreenCapture before_walk_again = capture();
-    const ScreenCapture walked_again = hold_until({"t"}, moved_from(before_walk_again));
+    const auto [before_walk_again, walked_again] = walk("t");
     EXPECT_TRUE(walked_from(before_walk_again, walked_again)) << "T walks after the pause";
 
     ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}}));
@@ -170,14 +181,8 @@ TEST_F(SettingsInPlayTest, TheGamepadsStickPushedUpWalksThePlayerForward)
         const js_event event = {0, value, JS_EVENT_AXIS, 1};
         return write(writer, &event, sizeof event) == ssize_t(sizeof event);
     };
-    const ScreenCapture before_walk = capture();
     ASSERT_TRUE(push_walk_axis(-32767));
-    // The game's time runs at its own pace however busy the machine: a limit
-    // of fifteen times what walking takes, far short of what shoves take.
-    const Deadline limit = deadline_in(30.0);
-    ScreenCapture walked = capture();
-    while (!walked_from(before_walk, walked) && before(limit))
-        walked = capture();
+    const auto [before_walk, walked] = walk("");
     EXPECT_TRUE(walked_from(before_walk, walked)) << "the stick pushed up walks";
     close(writer);
 
