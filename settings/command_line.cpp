@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -100,6 +101,9 @@ int run_from_command_line(int argc, char** argv)
         settings.scale = options.scale;
     if (options.nosound)
         settings.sound = false;
+    // Until the sound code reads settings.sound, it reads this switch.
+    if (!settings.sound)
+        setenv("IRONSTEP_NOSOUND", "1", 1);
     if (options.demo != nullptr && !open_chosen_recording(options.demo))
         return 1;
     return run_game();
