@@ -18,6 +18,8 @@ namespace {
 
 bool paused = false;
 std::atomic<bool> focus_lost{false};
+// Set once the game's loop runs: the focus lost in the title menu pauses nothing.
+std::atomic<bool> in_play{false};
 
 // While paused the loop redraws the still picture at about this pace,
 // leaving the processor to others.
@@ -25,7 +27,8 @@ constexpr int PAUSED_ROUND_MS = 20;
 
 void on_switch_out()
 {
-    focus_lost.store(true);
+    if (in_play.load())
+        focus_lost.store(true);
 }
 
 } // namespace
@@ -36,13 +39,9 @@ void pause_when_focus_lost()
         set_display_switch_callback(SWITCH_OUT, on_switch_out);
 }
 
-bool game_paused()
-{
-    return paused;
-}
-
 bool pause_holds_ticks()
 {
+    in_play.store(true);
     poll_keyboard();
     if (control_pressed(Control::pause))
         paused = !paused;

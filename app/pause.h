@@ -17,6 +17,3 @@ void draw_pause_overlay();
 // Over the composed frame of the game's loop: the screenshot key's picture is
 // taken of it first, then "PAUSED" and the screenshot's message are drawn.
 void draw_player_overlays();
-
-// Whether the game is paused.
-bool game_paused();
