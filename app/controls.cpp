@@ -7,6 +7,7 @@
 
 #include <allegro.h>
 
+#include "app/bound_keys.h"
 #include "app/demo.h"
 #include "app/game_state.h"
 #include "display/picture.h"
@@ -26,7 +27,7 @@ constexpr int FOV_MIN = 16;
 
 void view_size_keys(bool shift)
 {
-    if (live_key_held(KEY_W)) {
+    if (live_control_held(Control::viewport_width)) {
         if (shift) {
             if (game.viewport_width < picture_width())
                 game.viewport_width += VIEWPORT_STEP;
@@ -34,7 +35,7 @@ void view_size_keys(bool shift)
             game.viewport_width -= VIEWPORT_STEP;
         }
     }
-    if (live_key_held(KEY_H)) {
+    if (live_control_held(Control::viewport_height)) {
         if (shift) {
             if (game.viewport_height < picture_height())
                 game.viewport_height += VIEWPORT_STEP;
@@ -123,7 +124,7 @@ void turn_keys()
 
 void minimap_and_health_keys(bool shift)
 {
-    if (live_key_held(KEY_R)) {
+    if (live_control_held(Control::minimap_zoom)) {
         if (shift) {
             if (game.minimap_zoom < 10.0f)
                 add_to(game.minimap_zoom, 0.05);
@@ -169,7 +170,7 @@ void lens_keys(bool shift)
             game.fov_degrees -= 1;
         }
     }
-    if (live_key_held(KEY_A)) {
+    if (live_control_held(Control::aspect)) {
         if (shift) {
             add_to(game.aspect_scale, 0.05);
             if (game.aspect_scale > 2.0f)
@@ -212,11 +213,7 @@ bool live_key_held(int allegro_key)
 
 ActionBytes live_actions()
 {
-    ActionBytes bytes = {};
-    for (const ActionEntry& entry : ACTIONS)
-        if (key[entry.default_key] != 0)
-            bytes[std::size_t(action_slot(entry.action))] = INPUT_PRESSED;
-    return bytes;
+    return bound_live_actions();
 }
 
 void fill_tick_actions()

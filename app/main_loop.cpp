@@ -8,6 +8,7 @@
 #include "app/demo.h"
 #include "app/game_state.h"
 #include "app/signals.h"
+#include "app/pause.h"
 #include "app/timers.h"
 #include "app/title_menu.h"
 #include "gameplay/bombs.h"
@@ -144,7 +145,7 @@ void run_due_ticks(LoopScene scene, LoopClock clock, LoopHooks& hooks)
     }
 }
 
-void draw_round_frame(LoopScene scene, FrameEnd frame_end, LoopHooks& hooks)
+void draw_round_frame(LoopScene scene, FrameEnd frame_end, LoopHooks& hooks, bool players_loop)
 {
     frame_counter.fetch_add(1);
     if (scene == LoopScene::game)
@@ -152,6 +153,8 @@ void draw_round_frame(LoopScene scene, FrameEnd frame_end, LoopHooks& hooks)
     else
         compose_title_menu(title_menu);
     hooks.over_frame();
+    if (players_loop)
+        draw_player_overlays();
     if (frame_end == FrameEnd::flip)
         show_frame();
 }
@@ -165,10 +168,13 @@ bool scene_ended(LoopScene scene)
 
 void run_loop(LoopScene scene, LoopClock clock, FrameEnd frame_end, LoopHooks& hooks)
 {
+    // Pause and the screenshot key are the player's, in the game on its timers.
+    const bool players_loop = scene == LoopScene::game && clock == LoopClock::timers;
     for (;;) {
-        run_due_ticks(scene, clock, hooks);
+        if (!(players_loop && pause_holds_ticks()))
+            run_due_ticks(scene, clock, hooks);
         if (hooks.frame_wanted())
-            draw_round_frame(scene, frame_end, hooks);
+            draw_round_frame(scene, frame_end, hooks, players_loop);
         hooks.end_of_round();
         if (scene_ended(scene) || hooks.should_end())
             return;

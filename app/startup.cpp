@@ -22,6 +22,7 @@
 #include "gameplay/projectiles.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
+#include "settings/command_line.h"
 #include "world/scenery.h"
 #include "world/terrain.h"
 
@@ -318,6 +319,7 @@ int run_game()
     const int status = start_up(nullptr);
     if (status != EXIT_NORMAL)
         return status;
+    apply_run_options();
 
     // The title menu stands between start-up and the game: the player is
     // placed for the mode chosen there.

@@ -11,6 +11,7 @@ std::atomic<int> fps_value{0};
 std::atomic<int> ms_countdown{0};
 std::atomic<std::int64_t> clock_ms_elapsed{0};
 int driven_ticks = 0;
+std::atomic<bool> clock_held{false};
 
 static_assert(std::atomic<std::int64_t>::is_always_lock_free);
 
@@ -21,6 +22,8 @@ void tick_callback()
 
 void clock_callback()
 {
+    if (clock_held.load())
+        return; // paused: the game's time stands still
     ms_countdown.fetch_sub(1);
 
     // 0.01 per millisecond. Adding 0.01 to a float would drift and, past about

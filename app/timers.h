@@ -15,6 +15,9 @@ extern std::atomic<int> ms_countdown;  // milliseconds until the next latch
 // clock keeps its average rate however long the game runs.
 extern std::atomic<std::int64_t> clock_ms_elapsed;
 
+// Set while the game is paused: the millisecond clock stands still.
+extern std::atomic<bool> clock_held;
+
 // Ticks run on the driven clock since it was last restarted.
 extern int driven_ticks;
 

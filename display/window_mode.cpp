@@ -10,6 +10,7 @@
 
 #include "display/picture.h"
 #include "display/x11_window.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -61,6 +62,12 @@ bool open_game_display()
     choice = read_display_choice(std::getenv("IRONSTEP_WINDOW"), std::getenv("IRONSTEP_SCALING"), complaint);
     if (!complaint.empty())
         say(complaint.c_str());
+    // A window asked for by the settings file or --window stands above the variable.
+    if (settings.display_mode == DisplayMode::window) {
+        choice.windowed = true;
+        choice.window_scale = settings.scale;
+        choice.window_size = {0, 0};
+    }
     if (get_desktop_resolution(&desktop_w, &desktop_h) != 0) {
         desktop_w = PICTURE_WIDTH;
         desktop_h = PICTURE_HEIGHT;

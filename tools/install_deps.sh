@@ -9,14 +9,15 @@
 # libFuzzer; dpkg-dev brings dpkg-shlibdeps, with which the package's
 # dependencies are computed, and lintian, desktop-file-utils, appstream and
 # man-db are the checkers the package and its files must pass; python3 writes
-# the icons as PNG files and compares them with new renderings.
+# the icons as PNG files and compares them with new renderings; libpng writes
+# the game's screenshots.
 #
 # "install_deps.sh plot" also installs gnuplot, which only "make timedemo"
 # needs to draw its plot.
 set -eu
 
 PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev \
-libx11-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
+libx11-dev libglu1-mesa-dev libpng-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
 x11-utils x11-apps clang libclang-rt-14-dev \
 dpkg-dev lintian desktop-file-utils appstream man-db python3"
 if [ "${1:-}" = plot ]; then

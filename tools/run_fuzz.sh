@@ -12,7 +12,8 @@ failed=""
 
 # Target name and the longest input it is given: the demo reader and the
 # tools' recording reader read every record of a whole demo and a few past it.
-for entry in demo_reader:25100 scenery_loader:16384 datafile_check:16384 demo_script:4096 recording_file:25100; do
+for entry in demo_reader:25100 scenery_loader:16384 datafile_check:16384 demo_script:4096 recording_file:25100 \
+    settings_file:4096; do
     target=${entry%%:*}
     max_len=${entry#*:}
     binary=$build/fuzz_$target

@@ -1,0 +1,22 @@
+// mkdir -p, one component at a time.
+#include "app/folders.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+
+std::string make_folders(const std::string& path)
+{
+    std::size_t end = 0;
+    do {
+        end = path.find('/', end + 1);
+        const std::string folder = path.substr(0, end);
+        if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
+            return folder + ": " + std::strerror(errno);
+    } while (end != std::string::npos);
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return path + ": not a folder";
+    return {};
+}
