@@ -16,6 +16,7 @@
 #include "gameplay/walker.h"
 #include "models/animation.h"
 #include "models/hit_test.h"
+#include "sound/sound.h"
 #include "world/building_map.h"
 #include "world/frame.h"
 
@@ -113,6 +114,7 @@ void run_pending_ticks()
 {
     while (game.pending_ticks.load() > 0) {
         logic_step();
+        sound_after_tick();
         game.pending_ticks.fetch_sub(1);
     }
 }

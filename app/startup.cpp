@@ -20,6 +20,7 @@
 #include "gameplay/projectiles.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
+#include "sound/sound.h"
 #include "world/scenery.h"
 #include "world/terrain.h"
 
@@ -297,6 +298,7 @@ void place_player_for_mode()
 
 void shut_down()
 {
+    stop_sound();
     if (demo_file != nullptr) {
         std::fclose(demo_file);
         demo_file = nullptr;
@@ -312,6 +314,7 @@ int run_game()
     const int status = start_up(nullptr);
     if (status != EXIT_NORMAL)
         return status;
+    start_sound();
 
     // The title menu stands between start-up and the game: the player is
     // placed for the mode chosen there.

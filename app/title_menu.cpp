@@ -18,6 +18,7 @@
 #include "maths/angles.h"
 #include "maths/increments.h"
 #include "models/model_drawing.h"
+#include "sound/sound.h"
 #include "world/camera.h"
 #include "world/scenery.h"
 #include "world/terrain.h"
@@ -167,6 +168,7 @@ void run_title_menu()
         while (game.pending_ticks.load() > 0) {
             game.pending_ticks.fetch_sub(1);
             step_title_menu(menu);
+            sound_after_menu_step(menu.selection, menu.done);
         }
         compose_title_menu(menu);
         glFlush();
