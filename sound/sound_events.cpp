@@ -60,6 +60,7 @@ void add_at_ear(SoundCues& cues, Effect effect, float loudness, float pitch)
 
 // Launches and bursts; a burst that no actor's hit flag claims, inside the
 // Carrier's box, struck the Carrier. Heavier charges sound louder and lower.
+// On an actor the clang of its hull is the sound, the burst half as loud.
 void find_shot_cues(const SoundSnapshot& before, const SoundSnapshot& after, bool actor_hit, SoundCues& cues)
 {
     for (int k = 0; k < PROJECTILE_SLOTS; ++k) {
@@ -72,7 +73,8 @@ void find_shot_cues(const SoundSnapshot& before, const SoundSnapshot& after, boo
         if (rose(b, a, SHOT_IN_FLIGHT))
             add(cues, Effect::fire, true, p.launch_point, 0.6f + 0.4f * share, 1.15f - 0.3f * share);
         if (rose(b, a, SHOT_EXPLODED)) {
-            add(cues, Effect::burst, true, p.position, 0.55f + 0.45f * share, 1.3f - 0.5f * share);
+            const float on_hull = actor_hit ? 0.5f : 1.0f;
+            add(cues, Effect::burst, true, p.position, on_hull * (0.55f + 0.45f * share), 1.3f - 0.5f * share);
             if (!actor_hit && in_carrier_box(p.position))
                 add(cues, Effect::hit_carrier, true, p.position, 1.0f, 1.0f);
         }
