@@ -18,12 +18,13 @@ Placement place_sound(const Listener& listener, const Vec3& where)
         return {0.0f, 0.0f};
     double gain = HALF_LOUDNESS_DISTANCE / (HALF_LOUDNESS_DISTANCE + distance);
     gain *= std::min(1.0, (HEARING_RANGE - distance) / FADE_OUT_STRETCH);
-    const double ground = std::hypot(dx, dz);
+    const double ground = std::sqrt(dx * dx + dz * dz);
     if (ground <= 0.0)
         return {float(gain), 0.0f};
-    // Positive to the left: the sine of (bearing - heading).
-    const double bearing = std::atan2(dx, dz);
-    const double left = std::sin(bearing - radians(listener.heading));
+    // Positive to the left: sin(bearing - heading), with the bearing's sine
+    // and cosine dx / ground and dz / ground.
+    const double h = radians(listener.heading);
+    const double left = (dx * std::cos(h) - dz * std::sin(h)) / ground;
     const double width = std::clamp((distance - CENTRE_DISTANCE) / CENTRE_DISTANCE, 0.0, 1.0) * WIDEST_BALANCE;
     return {float(gain), float(-left * width)};
 }

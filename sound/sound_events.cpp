@@ -63,6 +63,8 @@ void add_at_ear(SoundCues& cues, Effect effect, float loudness, float pitch)
 // On an actor the clang of its hull is the sound, the burst half as loud.
 void find_shot_cues(const SoundSnapshot& before, const SoundSnapshot& after, bool actor_hit, SoundCues& cues)
 {
+    if (before.shots == after.shots)
+        return;
     for (int k = 0; k < PROJECTILE_SLOTS; ++k) {
         const std::uint8_t b = before.shots[std::size_t(k)];
         const std::uint8_t a = after.shots[std::size_t(k)];

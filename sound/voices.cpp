@@ -19,8 +19,9 @@ struct ShortVoice {
 
 struct LastingVoice {
     int voice = -1;
-    bool on = false;    // the source was there last tick
-    float fade = 0.0f;  // 0 silent .. 1 full
+    bool on = false;       // the source was there last tick
+    float fade = 0.0f;     // 0 silent .. 1 full
+    bool sounding = false; // started and not stopped since
     int volume = -1, pan = -1, frequency = -1; // as last set
 };
 
@@ -44,11 +45,6 @@ int volume_of(float gain, float loudness, int master_volume)
 int frequency_of(float pitch)
 {
     return int(std::lround(double(SOUND_RATE) * double(pitch)));
-}
-
-bool playing(int voice)
-{
-    return voice_get_position(voice) >= 0;
 }
 
 // What a short voice still sounds like: its volume times the share left.
@@ -85,44 +81,58 @@ void start_short(const Start& s)
     v.frames = effect_frames(s.effect);
 }
 
+// Steady sounds change by a step or two from tick to tick; smaller changes
+// than this are left for the next, so most ticks call the mixer not at all.
+constexpr int SMALLEST_CHANGE = 2;
+
+bool changed(int now, int before)
+{
+    return now > before + SMALLEST_CHANGE - 1 || now < before - SMALLEST_CHANGE + 1 || (now == 0) != (before == 0);
+}
+
 void steer(LastingVoice& v, const LastingSound& source, Effect effect, const Listener& listener, int master_volume)
 {
     // A loop plays whenever its source is there; a bomb's whistle only from
     // the bomb's release, from the top, and once.
     const bool whistle = !effect_loops(effect);
     const bool appeared = source.on && !v.on;
-    if (appeared && whistle) {
-        voice_stop(v.voice);
-        voice_set_position(v.voice, 0);
-        v.fade = 0.0f;
-    }
     v.on = source.on;
     const float fade_out = whistle ? WHISTLE_FADE_OUT_PER_TICK : FADE_OUT_PER_TICK;
     v.fade = source.on ? std::min(1.0f, v.fade + FADE_IN_PER_TICK) : std::max(0.0f, v.fade - fade_out);
     if (v.fade <= 0.0f) {
-        if (playing(v.voice))
+        if (v.sounding)
             voice_stop(v.voice);
+        v.sounding = false;
         return;
     }
     const Placement p = place_sound(listener, source.where);
     const int volume = volume_of(p.gain * v.fade, source.loudness, master_volume);
     const int pan = pan_of(p.balance);
     const int frequency = frequency_of(source.pitch);
-    const bool start = whistle ? appeared : source.on && !playing(v.voice);
-    if (start) {
+    if (appeared && (whistle || !v.sounding)) {
+        if (whistle) {
+            voice_stop(v.voice);
+            voice_set_position(v.voice, 0);
+        }
         voice_set_volume(v.voice, volume);
-    } else if (volume != v.volume) {
-        voice_ramp_volume(v.voice, VOLUME_RAMP_MS, volume);
-    }
-    if (start || pan != v.pan)
         voice_set_pan(v.voice, pan);
-    if (start || frequency != v.frequency)
         voice_set_frequency(v.voice, frequency);
-    if (start)
         voice_start(v.voice);
-    v.volume = volume;
-    v.pan = pan;
-    v.frequency = frequency;
+        v = {v.voice, true, v.fade, true, volume, pan, frequency};
+        return;
+    }
+    if (changed(volume, v.volume)) {
+        voice_ramp_volume(v.voice, VOLUME_RAMP_MS, volume);
+        v.volume = volume;
+    }
+    if (changed(pan, v.pan)) {
+        voice_set_pan(v.voice, pan);
+        v.pan = pan;
+    }
+    if (frequency != v.frequency) {
+        voice_set_frequency(v.voice, frequency);
+        v.frequency = frequency;
+    }
 }
 
 } // namespace

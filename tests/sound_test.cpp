@@ -274,7 +274,7 @@ TEST(SoundPlacement, SidesDistanceAndACrowdedTick)
     const Placement ahead = place_sound(ear, {1000.0f, 30.0f, 800.0f});
     EXPECT_LT(pan_of(left.balance), 40) << "left";
     EXPECT_GT(pan_of(right_far.balance), 215) << "right";
-    EXPECT_EQ(pan_of(ahead.balance), 128) << "ahead, from the middle";
+    EXPECT_NEAR(pan_of(ahead.balance), 128, 1) << "ahead, from the middle";
     EXPECT_GT(left.gain, 2.0f * right_far.gain) << "100 units against 400";
     EXPECT_EQ(place_sound(ear, {1000.0f, 30.0f, 2500.0f}).gain, 0.0f) << "beyond the fog";
 
