@@ -2,11 +2,15 @@
 // is made here at start-up: the samples, the voices and the records below.
 #include "sound/sound.h"
 
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include <allegro.h>
