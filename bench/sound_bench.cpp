@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int BLOCKS = 16;
-constexpr int FRAMES_PER_BLOCK = 40;
+constexpr int BLOCKS = 40;
+constexpr int FRAMES_PER_BLOCK = 20;
 constexpr double TICK_MS = 100.0 / 6.0; // game clock units are tenths of a second; a tick is 1/60 s
 
 double ms_between(Clock::time_point a, Clock::time_point b)
@@ -44,7 +45,16 @@ double median(std::vector<double> v)
 
 struct Times {
     std::vector<double> frame_ms, tick_ms, hearing_ms;
+    double other_threads_cpu_ms = 0.0; // CPU time of every thread but this one
+    double wall_ms = 0.0;
 };
+
+double cpu_ms(clockid_t clock)
+{
+    timespec t;
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
 
 // One frame of play: a tick (heard, when sound is on) and the drawing.
 void play_frame(bool sound, Times& t)
@@ -97,13 +107,20 @@ int main(int argc, char** argv)
     }
     stop_sound();
 
+    // The other threads are Mesa's drawing threads, and with sound on
+    // Allegro's sound thread: the difference between the two is the mixing.
     Times off, on;
     for (int block = 0; block < BLOCKS; ++block) {
         const bool sound = block % 2 == 1;
+        Times& t = sound ? on : off;
         if (sound)
             start_sound();
+        const double others = cpu_ms(CLOCK_PROCESS_CPUTIME_ID) - cpu_ms(CLOCK_THREAD_CPUTIME_ID);
+        const Clock::time_point start = Clock::now();
         for (int f = 0; f < FRAMES_PER_BLOCK; ++f)
-            play_frame(sound, sound ? on : off);
+            play_frame(sound, t);
+        t.wall_ms += ms_between(start, Clock::now());
+        t.other_threads_cpu_ms += cpu_ms(CLOCK_PROCESS_CPUTIME_ID) - cpu_ms(CLOCK_THREAD_CPUTIME_ID) - others;
         if (sound)
             stop_sound();
     }
@@ -122,6 +139,9 @@ int main(int argc, char** argv)
     std::printf("  tick and its hearing, sound on:       %8.4f ms\n", tick_on);
     std::printf("  ratio:                                %8.3f\n", tick_on / tick_off);
     std::printf("  the hearing alone (sound_after_tick): %8.4f ms a tick\n", hearing);
+    const double mixing = on.other_threads_cpu_ms / on.wall_ms - off.other_threads_cpu_ms / off.wall_ms;
+    std::printf("  the sound thread's mixing:            %8.1f %% of a core (the other threads' CPU, on less off)\n",
+                100.0 * mixing);
     std::printf("  start-up of sound: the device %.1f ms, the effects made %.1f ms\n", sound_start_split.device_ms,
                 sound_start_split.synthesis_ms);
 

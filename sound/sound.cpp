@@ -112,7 +112,10 @@ bool start_sound()
     clock = std::chrono::steady_clock::now();
     const bool made = make_samples();
     sound_start_split.synthesis_ms = ms_since(clock);
-    if (!made || !open_voices(samples)) {
+    clock = std::chrono::steady_clock::now();
+    const bool voiced = made && open_voices(samples);
+    sound_start_split.voices_ms = ms_since(clock);
+    if (!voiced) {
         std::fprintf(stderr, "ironstep: the sound mixer could not be set up; playing on without sound\n");
         destroy_samples();
         close_sound_device();

@@ -14,6 +14,7 @@ extern SoundSettings sound_settings;
 struct SoundStartSplit {
     double device_ms = 0.0;    // opening the sound device through Allegro
     double synthesis_ms = 0.0; // making every effect
+    double voices_ms = 0.0;    // taking the mixer's voices
 };
 extern SoundStartSplit sound_start_split;
 
