@@ -19,6 +19,7 @@
 #include "gameplay/walker.h"
 #include "models/animation.h"
 #include "models/hit_test.h"
+#include "sound/sound.h"
 #include "world/building_map.h"
 #include "world/frame.h"
 
@@ -119,12 +120,16 @@ bool game_should_end()
 
 namespace {
 
+// The sounds follow each tick, heard from what the tick left behind.
 void run_tick(LoopScene scene)
 {
-    if (scene == LoopScene::game)
+    if (scene == LoopScene::game) {
         logic_step();
-    else
+        sound_after_tick();
+    } else {
         step_title_menu(title_menu);
+        sound_after_menu_step(title_menu.selection, title_menu.done);
+    }
 }
 
 // One tick a round on the driven clock; every pending tick on the timers.

@@ -23,6 +23,7 @@
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "settings/command_line.h"
+#include "sound/sound.h"
 #include "world/scenery.h"
 #include "world/terrain.h"
 
@@ -303,6 +304,7 @@ void place_player_for_mode()
 
 void shut_down()
 {
+    stop_sound();
     if (demo_file != nullptr) {
         std::fclose(demo_file);
         demo_file = nullptr;
@@ -320,6 +322,7 @@ int run_game()
     if (status != EXIT_NORMAL)
         return status;
     apply_run_options();
+    start_sound();
 
     // The title menu stands between start-up and the game: the player is
     // placed for the mode chosen there.

@@ -1,6 +1,7 @@
 // Time from process start to the first drawn frame, through the game's own
-// start-up, split by step, with the game's own code inside the steps (the
-// datafile check, the colour tables) measured again on its own.
+// start-up and the start of its sound (as the game starts it after start-up),
+// split by step, with the game's own code inside the steps (the datafile
+// check, the colour tables, the effects' synthesis) measured again on its own.
 // With a file name as argument, the total is also written there as a row of
 // "what<TAB>figure<TAB>target<TAB>met" for the summary of "make bench".
 #include <chrono>
@@ -15,6 +16,7 @@
 
 #include "app/datafile_check.h"
 #include "app/startup.h"
+#include "sound/sound.h"
 #include "world/frame.h"
 
 namespace {
@@ -55,6 +57,10 @@ int main(int argc, char** argv)
         return 1;
     }
     const double start_up_ms = ms_since(start);
+    const Clock::time_point sound_start = Clock::now();
+    const bool sound_on = start_sound();
+    const double sound_ms = ms_since(sound_start);
+    const SoundStartSplit sound_split = sound_start_split;
     place_player_for_mode();
     const Clock::time_point frame = Clock::now();
     draw_frame();
@@ -77,7 +83,7 @@ int main(int argc, char** argv)
     create_light_table(&light, palette, 0, 0, 0, null_progress);
     const double colour_tables_ms = ms_since(tables);
     shut_down();
-    const double own_ms = check_ms + split.tables_ms + split.rest_ms;
+    const double own_ms = check_ms + split.tables_ms + split.rest_ms + sound_split.synthesis_ms;
     const double total_ms = age_at_main + first_frame_ms;
 
     std::printf("\nstart-up to the first drawn frame, by step\n");
@@ -92,20 +98,29 @@ int main(int argc, char** argv)
                 split.tables_ms, colour_tables_ms);
     std::printf("  the rest:                   %8.1f ms  the game's: GL state, terrain, scenery, timers, fog, demo\n",
                 split.rest_ms);
+    std::printf("  sound:                      %8.1f ms  the device %.1f ms%s, the effects made %.1f ms (the game's), "
+                "the voices %.1f ms\n",
+                sound_ms, sound_split.device_ms, sound_on ? "" : " (NONE: no sound device)", sound_split.synthesis_ms,
+                sound_split.voices_ms);
     std::printf("  first frame:                %8.1f ms\n", draw_ms);
     std::printf("  total:                      %8.1f ms\n", total_ms);
-    std::printf("  the game's own code:        %8.1f ms  (the check, the tables, the rest; measured again on their own "
-                "where marked)\n",
+    std::printf("  the game's own code:        %8.1f ms  (the check, the tables, the rest, the effects; measured again "
+                "on their own where marked)\n",
                 own_ms);
-    std::printf("  start-up steps together:    %8.1f ms\n", start_up_ms);
+    std::printf("  start-up steps together:    %8.1f ms, and the sound's %.1f ms\n", start_up_ms, sound_ms);
     if (argc > 1) {
         if (std::FILE* summary = std::fopen(argv[1], "a")) {
             std::fprintf(summary,
                          "start-up to the first drawn frame: display and OpenGL context, datafile, font and textures, "
-                         "tables, the rest, first frame\t%.0f ms: %.0f, %.0f, %.0f, %.1f, %.1f, %.0f; the game's own "
-                         "code %.1f ms\t(none: figure only)\t-\n",
+                         "tables, the rest, sound, first frame\t%.0f ms: %.0f, %.0f, %.0f, %.1f, %.1f, %.1f, %.0f; the "
+                         "game's own code %.1f ms\t(none: figure only)\t-\n",
                          total_ms, split.display_ms, split.datafile_ms, split.font_textures_ms, split.tables_ms,
-                         split.rest_ms, draw_ms, own_ms);
+                         split.rest_ms, sound_ms, draw_ms, own_ms);
+            std::fprintf(summary,
+                         "start-up of sound: the device, the effects made, the voices\t%.1f ms: %.1f, %.1f, %.1f\tunder "
+                         "20 ms\t%s\n",
+                         sound_ms, sound_split.device_ms, sound_split.synthesis_ms, sound_split.voices_ms,
+                         sound_ms < 20.0 ? "yes" : "NO");
             std::fclose(summary);
         }
     }

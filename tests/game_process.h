@@ -73,7 +73,8 @@ protected:
 
     void TearDown() override { remove_tree(folder_); }
 
-    std::vector<std::string> environment(bool with_display = true) const
+    // The game runs without sound unless a test listens to it.
+    std::vector<std::string> environment(bool with_display = true, bool with_sound = false) const
     {
         std::vector<std::string> env = {
             "PATH=" + folder_ + "/bin:/usr/bin:/bin",
@@ -82,6 +83,8 @@ protected:
         };
         if (with_display)
             env.push_back("DISPLAY=" + display_);
+        if (!with_sound)
+            env.push_back("IRONSTEP_NOSOUND=1");
         return env;
     }
 

@@ -1,0 +1,320 @@
+// The recipe of each effect. They are meant to be heard thousands of times an
+// hour: soft attacks where nothing strikes, no harsh square waves, the noise
+// filtered well below the top of the band, and the loudest peaks kept for
+// the explosions. Loops hold whole periods of their tones, so that only their
+// noise needs blending across the join.
+#include "sound/effects.h"
+
+#include <array>
+#include <initializer_list>
+
+#include "sound/synth.h"
+
+namespace {
+
+struct EffectShape {
+    const char* name;
+    int frames;      // the sample; for a loop one turn of it
+    int join_frames; // a loop's extra frames blended into its start
+    float peak;      // loudest sample, full scale 1
+};
+
+// Tones that must fit a loop are chosen as SOUND_RATE / whole frames:
+// 220.5 Hz is 100 frames a period, 110.25 Hz 200, 44.1 Hz 500.
+constexpr std::array<EffectShape, EFFECT_COUNT> SHAPES = {{
+    {"charge", 4400, 0, 0.30f},                        // 44 periods of 220.5 Hz
+    {"fire", frames_of(0.35), 0, 0.55f},
+    {"burst", frames_of(1.0), 0, 0.60f},
+    {"hit_walker", frames_of(0.7), 0, 0.50f},
+    {"hit_flyer", frames_of(0.5), 0, 0.45f},
+    {"hit_carrier", frames_of(1.1), 0, 0.55f},
+    {"walker_step", frames_of(0.25), 0, 0.60f},
+    {"flyer_engine", 8820, 1102, 0.35f},               // 0.4 s: six rotor beats of 15 Hz
+    {"bomb_fall", frames_of(1.5), 0, 0.30f},
+    {"bomb_blast", frames_of(1.7), 0, 0.70f},
+    {"jump", frames_of(0.35), 0, 0.40f},
+    {"landing", frames_of(0.3), 0, 0.55f},
+    {"carrier_rumble", SOUND_RATE, SOUND_RATE / 10, 0.45f}, // 1 s: three tread swells
+    {"lock_found", frames_of(0.36), 0, 0.35f},
+    {"lock_held", frames_of(0.08), 0, 0.20f},
+    {"shoved", frames_of(0.45), 0, 0.55f},
+    {"hurt", frames_of(0.34), 0, 0.30f},
+    {"menu_move", frames_of(0.06), 0, 0.25f},
+    {"menu_confirm", frames_of(0.3), 0, 0.30f},
+}};
+
+const EffectShape& shape(Effect e)
+{
+    return SHAPES[std::size_t(e)];
+}
+
+double seconds_at(int n)
+{
+    return double(n) / SOUND_RATE;
+}
+
+// Struck metal: partials that each ring down at their own rate, over a click.
+struct Partial {
+    double hz;
+    float amplitude;
+    double decay; // seconds per 1/e
+};
+
+constexpr int MOST_PARTIALS = 4;
+
+void ring(std::span<float> out, std::initializer_list<Partial> partials, std::uint32_t seed)
+{
+    Noise noise{seed};
+    Strike click(0.0005, 0.004);
+    std::array<Strike, MOST_PARTIALS> rings = {
+        Strike(0.001, 1.0), Strike(0.001, 1.0), Strike(0.001, 1.0), Strike(0.001, 1.0)};
+    std::array<Oscillator, MOST_PARTIALS> tones = {};
+    int k = 0;
+    for (const Partial& p : partials)
+        rings[std::size_t(k++)] = Strike(0.001, p.decay);
+    for (std::size_t n = 0; n < out.size(); ++n) {
+        float s = noise.next() * 0.5f * click.next();
+        k = 0;
+        for (const Partial& p : partials) {
+            s += p.amplitude * tones[std::size_t(k)].next(p.hz) * rings[std::size_t(k)].next();
+            ++k;
+        }
+        out[n] = s;
+    }
+}
+
+// Two notes one after the other, the first ringing on under the second;
+// overtone is the share of the second harmonic (or of the third, when `odd`).
+void two_notes(std::span<float> out, double first_hz, double second_hz, double first_seconds, float overtone,
+               bool odd)
+{
+    const int split = frames_of(first_seconds);
+    const double harmonic = odd ? 3.0 : 2.0;
+    Strike first(0.006, 0.05), second(0.006, 0.11);
+    Oscillator first_tone, first_overtone, second_tone, second_overtone;
+    for (std::size_t n = 0; n < out.size(); ++n) {
+        float s = (first_tone.next(first_hz) + overtone * first_overtone.next(harmonic * first_hz)) * first.next();
+        if (int(n) >= split)
+            s += (second_tone.next(second_hz) + overtone * second_overtone.next(harmonic * second_hz)) *
+                 second.next();
+        out[n] = s;
+    }
+}
+
+// A single soft tone swelling in and out.
+void pip(std::span<float> out, double hz)
+{
+    for (std::size_t n = 0; n < out.size(); ++n)
+        out[n] = sine_turns(hz * seconds_at(int(n))) * swell(int(n), int(out.size()));
+}
+
+void make_charge(std::span<float> out)
+{
+    const int frames = int(out.size());
+    for (int n = 0; n < frames; ++n) {
+        const double turns = n / 100.0;
+        const float tone = sine_turns(turns) + 0.35f * sine_turns(2.0 * turns) + 0.12f * sine_turns(3.0 * turns);
+        out[std::size_t(n)] = tone * (0.85f + 0.15f * sine_turns(double(n) / frames));
+    }
+}
+
+void make_fire(std::span<float> out)
+{
+    Oscillator body;
+    Glide fall(320.0, 70.0, 0.3);
+    Strike body_level(0.003, 0.09), puff_level(0.001, 0.03);
+    Noise noise{0x5eed0001u};
+    LowPass puff;
+    puff.tune(1500.0);
+    for (float& s : out)
+        s = body.next(fall.next()) * body_level.next() + 1.5f * puff.next(noise.next()) * puff_level.next();
+}
+
+// Noise darkening as it dies, twice filtered, over a falling thump.
+void explosion(std::span<float> out, std::uint32_t seed, double bright_hz, double dark_hz, double decay,
+               double thump_hz, float thump, bool crackle)
+{
+    Noise noise{seed};
+    Noise crackle_noise{seed * 7u + 1u};
+    LowPass first, second;
+    BandPass crack;
+    crack.tune(2400.0, 0.7f);
+    Oscillator sub;
+    Glide darkening(bright_hz, dark_hz, seconds_at(int(out.size())) * 0.8);
+    Glide sinking(thump_hz, thump_hz * 0.65, 0.5);
+    Strike roar(0.002, decay), thump_level(0.004, decay * 0.7), crackling(0.01, 0.25);
+    for (std::size_t n = 0; n < out.size(); ++n) {
+        const double cutoff = darkening.next();
+        if (n % 16 == 0) {
+            first.tune(cutoff);
+            second.tune(cutoff);
+        }
+        float s = 3.0f * second.next(first.next(noise.next())) * roar.next();
+        s += thump * sub.next(sinking.next()) * thump_level.next();
+        const float crack_level = crackling.next();
+        if (crackle) {
+            const float spark = crackle_noise.next() > 0.93f ? crackle_noise.next() : 0.0f;
+            s += 0.6f * crack.next(spark) * crack_level;
+        }
+        out[n] = s;
+    }
+}
+
+void make_walker_step(std::span<float> out)
+{
+    Oscillator body;
+    Glide fall(95.0, 55.0, 0.15);
+    Strike body_level(0.004, 0.07), grit_level(0.001, 0.02);
+    Noise noise{0x5eed0007u};
+    LowPass grit;
+    grit.tune(400.0);
+    for (float& s : out)
+        s = body.next(fall.next()) * body_level.next() + 3.0f * grit.next(noise.next()) * grit_level.next();
+}
+
+// A low drone beaten by the rotor 15 times a second, with air noise on the
+// beats and a faint turbine whine.
+void make_flyer_engine(std::span<float> out)
+{
+    Noise noise{0x5eed0008u};
+    BandPass air;
+    air.tune(500.0, 1.0f);
+    for (std::size_t n = 0; n < out.size(); ++n) {
+        const int i = int(n);
+        const double drone = i / 200.0;
+        const float beat = 0.5f + 0.5f * sine_turns(i / 1470.0 + 0.25);
+        const float rotor = 0.4f + 0.6f * beat * beat * beat;
+        const float tone = sine_turns(drone) + 0.5f * sine_turns(2.0 * drone) + 0.25f * sine_turns(3.0 * drone);
+        out[n] = rotor * (tone + 1.2f * air.next(noise.next())) + 0.06f * sine_turns(i / 20.0);
+    }
+}
+
+void make_bomb_fall(std::span<float> out)
+{
+    Oscillator whistle;
+    const double span = seconds_at(int(out.size()));
+    for (std::size_t n = 0; n < out.size(); ++n) {
+        const double t = seconds_at(int(n));
+        const double hz = 1500.0 - 900.0 * t / span + 8.0 * sine_turns(6.0 * t);
+        const double in = t < 0.15 ? t / 0.15 : 1.0;
+        const double out_fade = span - t < 0.05 ? (span - t) / 0.05 : 1.0;
+        out[n] = whistle.next(hz) * float(in * out_fade * (0.6 + 0.4 * t / span));
+    }
+}
+
+void make_jump(std::span<float> out)
+{
+    Oscillator servo;
+    Glide rise(180.0, 420.0, 0.37);
+    Strike servo_level(0.02, 0.12), hiss_level(0.005, 0.08);
+    Noise noise{0x5eed000bu};
+    BandPass hiss;
+    hiss.tune(2500.0, 0.8f);
+    for (float& s : out)
+        s = servo.next(rise.next()) * servo_level.next() + 0.5f * hiss.next(noise.next()) * hiss_level.next();
+}
+
+void make_landing(std::span<float> out)
+{
+    Oscillator body, knock;
+    Glide fall(85.0, 60.0, 0.2);
+    Strike body_level(0.002, 0.08), knock_level(0.001, 0.04), grit_level(0.0005, 0.015);
+    Noise noise{0x5eed000cu};
+    LowPass grit;
+    grit.tune(800.0);
+    for (float& s : out)
+        s = body.next(fall.next()) * body_level.next() + 0.3f * knock.next(240.0) * knock_level.next() +
+            1.5f * grit.next(noise.next()) * grit_level.next();
+}
+
+// Deep noise under a 44.1 Hz hum that swells three times a second, with the
+// treads' clatter six times a second.
+void make_carrier_rumble(std::span<float> out)
+{
+    Noise noise{0x5eed000du};
+    LowPass deep;
+    deep.tune(180.0);
+    BandPass clatter;
+    clatter.tune(900.0, 0.8f);
+    float brown = 0.0f;
+    for (std::size_t n = 0; n < out.size(); ++n) {
+        const int i = int(n);
+        const float white = noise.next();
+        brown = 0.98f * brown + 0.1f * white;
+        const float swell_3hz = 0.75f + 0.25f * sine_turns(i / 7350.0);
+        const float tread = 0.5f + 0.5f * sine_turns(i / 3675.0);
+        const float tread_8 = (tread * tread) * (tread * tread) * (tread * tread) * (tread * tread);
+        out[n] = 1.5f * deep.next(brown) + 0.6f * swell_3hz * sine_turns(i / 500.0) +
+                 0.3f * tread_8 * clatter.next(white);
+    }
+}
+
+void make_shoved(std::span<float> out)
+{
+    ring(out, {{220.0, 1.0f, 0.18}, {510.0, 0.6f, 0.1}, {830.0, 0.35f, 0.06}}, 0x5eed0010u);
+    Noise noise{0x5eed0011u};
+    Strike thud_level(0.001, 0.05);
+    LowPass thud;
+    thud.tune(1200.0);
+    for (float& s : out)
+        s += 2.0f * thud.next(noise.next()) * thud_level.next();
+}
+
+void make(Effect e, std::span<float> out)
+{
+    switch (e) {
+    case Effect::charge: make_charge(out); break;
+    case Effect::fire: make_fire(out); break;
+    case Effect::burst: explosion(out, 0x5eed0003u, 2800.0, 250.0, 0.22, 58.0, 0.6f, false); break;
+    case Effect::hit_walker:
+        ring(out, {{392.0, 1.0f, 0.25}, {940.0, 0.55f, 0.15}, {1570.0, 0.35f, 0.1}, {2230.0, 0.2f, 0.07}}, 4u);
+        break;
+    case Effect::hit_flyer: ring(out, {{660.0, 1.0f, 0.16}, {1480.0, 0.5f, 0.1}, {2390.0, 0.3f, 0.06}}, 5u); break;
+    case Effect::hit_carrier:
+        ring(out, {{150.0, 1.0f, 0.45}, {377.0, 0.6f, 0.3}, {610.0, 0.4f, 0.2}, {980.0, 0.2f, 0.12}}, 6u);
+        break;
+    case Effect::walker_step: make_walker_step(out); break;
+    case Effect::flyer_engine: make_flyer_engine(out); break;
+    case Effect::bomb_fall: make_bomb_fall(out); break;
+    case Effect::bomb_blast: explosion(out, 0x5eed000au, 1800.0, 120.0, 0.4, 48.0, 0.8f, true); break;
+    case Effect::jump: make_jump(out); break;
+    case Effect::landing: make_landing(out); break;
+    case Effect::carrier_rumble: make_carrier_rumble(out); break;
+    case Effect::lock_found: two_notes(out, 1318.5, 1760.0, 0.1, 0.15f, false); break;
+    case Effect::lock_held: pip(out, 880.0); break;
+    case Effect::shoved: make_shoved(out); break;
+    case Effect::hurt: two_notes(out, 587.3, 440.0, 0.15, 0.2f, true); break;
+    case Effect::menu_move: pip(out, 1046.5); break;
+    case Effect::menu_confirm: two_notes(out, 523.25, 784.0, 0.1, 0.15f, false); break;
+    }
+}
+
+} // namespace
+
+int effect_frames(Effect effect)
+{
+    return shape(effect).frames;
+}
+
+bool effect_loops(Effect effect)
+{
+    return effect == Effect::charge || effect == Effect::flyer_engine || effect == Effect::carrier_rumble;
+}
+
+int effect_work_frames(Effect effect)
+{
+    return shape(effect).frames + shape(effect).join_frames;
+}
+
+void synthesise_effect(Effect effect, std::span<float> work)
+{
+    make(effect, work);
+    if (shape(effect).join_frames > 0)
+        join_loop(work, shape(effect).join_frames);
+    set_peak(work.first(std::size_t(effect_frames(effect))), shape(effect).peak);
+}
+
+const char* effect_name(Effect effect)
+{
+    return shape(effect).name;
+}
