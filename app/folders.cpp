@@ -1,7 +1,8 @@
-// mkdir -p, one component at a time.
+// The desktop's folders, and mkdir -p, one component at a time.
 #include "app/folders.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include <sys/stat.h>
@@ -19,4 +20,15 @@ std::string make_folders(const std::string& path)
     if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return path + ": not a folder";
     return {};
+}
+
+std::string xdg_place(const char* variable, const char* under_variable, const char* under_home)
+{
+    const char* folder = std::getenv(variable);
+    if (folder != nullptr && folder[0] == '/')
+        return std::string(folder) + "/" + under_variable;
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0')
+        return {};
+    return std::string(home) + "/" + under_home;
 }

@@ -59,15 +59,9 @@ void draw_pause_overlay()
 {
     if (!paused)
         return;
-    glViewport(0, 0, SCREEN_W, SCREEN_H);
-    glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    load_text_projection();
+    begin_text_overlay();
     allegro_gl_printf(hud_font, -1.4f, 0.0f, -10.0f, makecol(255, 255, 255), "PAUSED");
-    glBlendFunc(GL_ONE, GL_ZERO);
-    glEnable(GL_DEPTH_TEST);
+    end_text_overlay();
 }
 
 void draw_player_overlays()

@@ -18,6 +18,7 @@
 #include "app/folders.h"
 #include "app/png_file.h"
 #include "app/resources.h"
+#include "display/picture.h"
 #include "recording/whole_file.h"
 #include "world/hud.h"
 
@@ -46,14 +47,14 @@ std::string free_path(const std::string& folder)
 // The back buffer, bottom row first as OpenGL reads it, turned top row first.
 std::vector<std::uint8_t> read_picture()
 {
-    const std::size_t row = std::size_t(SCREEN_W) * 3;
-    std::vector<std::uint8_t> bottom_up(row * std::size_t(SCREEN_H));
+    const std::size_t row = std::size_t(picture_width()) * 3;
+    std::vector<std::uint8_t> bottom_up(row * std::size_t(picture_height()));
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, SCREEN_W, SCREEN_H, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    glReadPixels(0, 0, picture_width(), picture_height(), GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
     std::vector<std::uint8_t> top_down(bottom_up.size());
-    for (int y = 0; y < SCREEN_H; ++y)
-        std::copy_n(bottom_up.begin() + std::ptrdiff_t(row * std::size_t(SCREEN_H - 1 - y)), row,
+    for (int y = 0; y < picture_height(); ++y)
+        std::copy_n(bottom_up.begin() + std::ptrdiff_t(row * std::size_t(picture_height() - 1 - y)), row,
                     top_down.begin() + std::ptrdiff_t(row * std::size_t(y)));
     return top_down;
 }
@@ -72,7 +73,7 @@ std::string save_picture(std::string& path)
         return folder + " holds " + std::to_string(SCREENSHOT_NUMBER_MAX) + " screenshots already";
     const std::vector<std::uint8_t> picture = read_picture();
     std::string png;
-    error = encode_png(picture.data(), SCREEN_W, SCREEN_H, png);
+    error = encode_png(picture.data(), picture_width(), picture_height(), png);
     if (error.empty())
         error = write_whole_file(path, png);
     return error;
@@ -82,13 +83,7 @@ std::string save_picture(std::string& path)
 
 std::string screenshot_folder()
 {
-    const char* pictures = std::getenv("XDG_PICTURES_DIR");
-    if (pictures != nullptr && pictures[0] == '/')
-        return std::string(pictures) + "/ironstep";
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0')
-        return {};
-    return std::string(home) + "/.local/share/ironstep/screenshots";
+    return xdg_place("XDG_PICTURES_DIR", "ironstep", ".local/share/ironstep/screenshots");
 }
 
 void take_screenshot_if_asked()
@@ -110,16 +105,10 @@ void draw_screenshot_message()
 {
     if (message[0] == '\0' || std::chrono::steady_clock::now() > message_until)
         return;
-    glViewport(0, 0, SCREEN_W, SCREEN_H);
-    glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    load_text_projection();
+    begin_text_overlay();
     // A quarter of the menu's size, along the bottom of the world view: about
     // 12 pixels a character, so a path of 60 characters fits.
     glScalef(0.25f, 0.25f, 1.0f);
     allegro_gl_printf(hud_font, -23.2f, -14.4f, -10.0f, makecol(255, 255, 160), "%s", message);
-    glBlendFunc(GL_ONE, GL_ZERO);
-    glEnable(GL_DEPTH_TEST);
+    end_text_overlay();
 }

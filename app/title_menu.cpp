@@ -20,6 +20,7 @@
 #include "maths/increments.h"
 #include "models/model_drawing.h"
 #include "world/camera.h"
+#include "world/frame.h"
 #include "world/scenery.h"
 #include "world/terrain.h"
 #include "world/terrain_drawing.h"
@@ -82,10 +83,7 @@ void compose_title_menu(const TitleMenu& m)
     // The terrain is drawn in a window round the player: put it under the camera.
     player_position.x = camera_eye.x;
     player_position.z = camera_eye.z;
-    draw_terrain();
-    glBegin(GL_QUADS);
-    draw_scenery();
-    glEnd();
+    draw_land_and_town();
     draw_carrier_model();
 
     glMatrixMode(GL_MODELVIEW);

@@ -27,6 +27,7 @@
 #include "app/startup.h"
 #include "app/startup_tables.h"
 #include "app/timers.h"
+#include "bench/bench_game.h"
 #include "display/picture.h"
 #include "display/present.h"
 #include "display/window_mode.h"
@@ -322,10 +323,8 @@ std::string format(const char* pattern, double value)
 
 int main(int argc, char** argv)
 {
-    const std::string game_path = std::string(BENCH_BUILD_DIR) + "/ironstep";
-    if (start_up(game_path.c_str()) != EXIT_NORMAL)
+    if (!start_bench_game())
         return 1;
-    remove_int(tick_callback);
     const std::string scenery_path = std::string(BENCH_BUILD_DIR) + "/" + SCENERY_FILE_NAME;
     if (scenery_part_count == 0 && !load_scenery(scenery_path.c_str())) {
         std::fprintf(stderr, "%s", scenery_error_message());
@@ -351,10 +350,7 @@ int main(int argc, char** argv)
         glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         setup_camera();
-        draw_terrain();
-        glBegin(GL_QUADS);
-        draw_scenery();
-        glEnd();
+        draw_land_and_town();
     };
     const auto bare_floor = [&stream, &scenery] {
         glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);

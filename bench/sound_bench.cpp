@@ -20,6 +20,7 @@
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "app/timers.h"
+#include "bench/bench_game.h"
 #include "gameplay/player.h"
 #include "sound/sound.h"
 #include "world/frame.h"
@@ -86,10 +87,8 @@ void summary_row(std::FILE* out, const char* what, double ratio)
 
 int main(int argc, char** argv)
 {
-    const std::string game_path = std::string(BENCH_BUILD_DIR) + "/ironstep";
-    if (start_up(game_path.c_str()) != EXIT_NORMAL)
+    if (!start_bench_game())
         return 1;
-    remove_int(tick_callback);
     remove_int(clock_callback);
     // Between the Walker's range and the Flyer's pad: both come for the player.
     game.demo_mode = 0;

@@ -19,40 +19,44 @@ constexpr long NET_WM_STATE_REMOVE = 0;
 constexpr long NET_WM_STATE_ADD = 1;
 constexpr long SOURCE_APPLICATION = 1;
 
-// The window named by a window property of another, or None.
-Window window_property(Display* d, Window of, Atom property)
+// Reads up to `most` 32-bit items of a property of the given type, and hands
+// them to `use` (with their count) when the property is there and of that
+// type. Xlib's copy is freed after.
+template <typename Use>
+void read_property(Display* d, Window of, Atom property, Atom wanted_type, long most, Use use)
 {
     Atom type = None;
     int format = 0;
     unsigned long count = 0, left = 0;
     unsigned char* data = nullptr;
-    Window found = None;
-    if (XGetWindowProperty(d, of, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &left, &data) ==
+    if (XGetWindowProperty(d, of, property, 0, most, False, wanted_type, &type, &format, &count, &left, &data) ==
             Success &&
-        type == XA_WINDOW && format == 32 && count == 1)
-        found = *reinterpret_cast<Window*>(data);
+        type == wanted_type && format == 32)
+        use(data, count);
     if (data != nullptr)
         XFree(data);
+}
+
+// The window named by a window property of another, or None.
+Window window_property(Display* d, Window of, Atom property)
+{
+    Window found = None;
+    read_property(d, of, property, XA_WINDOW, 1, [&](unsigned char* data, unsigned long count) {
+        if (count == 1)
+            found = *reinterpret_cast<Window*>(data);
+    });
     return found;
 }
 
 bool supports(Display* d, Window root, Atom wanted)
 {
-    const Atom supported = XInternAtom(d, "_NET_SUPPORTED", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
     bool found = false;
-    if (XGetWindowProperty(d, root, supported, 0, 4096, False, XA_ATOM, &type, &format, &count, &left, &data) ==
-            Success &&
-        type == XA_ATOM && format == 32) {
-        const Atom* atoms = reinterpret_cast<Atom*>(data);
-        for (unsigned long i = 0; i < count && !found; ++i)
-            found = atoms[i] == wanted;
-    }
-    if (data != nullptr)
-        XFree(data);
+    read_property(d, root, XInternAtom(d, "_NET_SUPPORTED", False), XA_ATOM, 4096,
+                  [&](unsigned char* data, unsigned long count) {
+                      const Atom* atoms = reinterpret_cast<Atom*>(data);
+                      for (unsigned long i = 0; i < count && !found; ++i)
+                          found = atoms[i] == wanted;
+                  });
     return found;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/folders.h"
 #include "settings/key_names.h"
 
 Settings settings;
@@ -298,13 +299,7 @@ void settle_default_keys(const Reader& r, Settings& s)
 
 std::string usual_settings_path()
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/')
-        return std::string(config) + "/ironstep/ironstep.conf";
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0')
-        return {};
-    return std::string(home) + "/.config/ironstep/ironstep.conf";
+    return xdg_place("XDG_CONFIG_HOME", "ironstep/ironstep.conf", ".config/ironstep/ironstep.conf");
 }
 
 int read_settings_text(std::string_view text, const char* file_name, Settings& s, std::FILE* warnings)

@@ -118,16 +118,31 @@ void make_charge(std::span<float> out)
     }
 }
 
-void make_fire(std::span<float> out)
+// A struck body falling in pitch, with a short puff of low-passed noise.
+struct Thump {
+    double from_hz, to_hz, glide_s;     // the body's fall in pitch
+    double body_attack, body_decay;     // seconds
+    std::uint32_t seed;
+    double noise_hz;                    // the noise's low-pass
+    float noise_gain;
+    double noise_attack, noise_decay;   // seconds
+};
+
+void thump(std::span<float> out, const Thump& t)
 {
     Oscillator body;
-    Glide fall(320.0, 70.0, 0.3);
-    Strike body_level(0.003, 0.09), puff_level(0.001, 0.03);
-    Noise noise{0x5eed0001u};
+    Glide fall(t.from_hz, t.to_hz, t.glide_s);
+    Strike body_level(t.body_attack, t.body_decay), puff_level(t.noise_attack, t.noise_decay);
+    Noise noise{t.seed};
     LowPass puff;
-    puff.tune(1500.0);
+    puff.tune(t.noise_hz);
     for (float& s : out)
-        s = body.next(fall.next()) * body_level.next() + 1.5f * puff.next(noise.next()) * puff_level.next();
+        s = body.next(fall.next()) * body_level.next() + t.noise_gain * puff.next(noise.next()) * puff_level.next();
+}
+
+void make_fire(std::span<float> out)
+{
+    thump(out, {320.0, 70.0, 0.3, 0.003, 0.09, 0x5eed0001u, 1500.0, 1.5f, 0.001, 0.03});
 }
 
 // Noise darkening as it dies, twice filtered, over a falling thump.
@@ -162,14 +177,7 @@ void explosion(std::span<float> out, std::uint32_t seed, double bright_hz, doubl
 
 void make_walker_step(std::span<float> out)
 {
-    Oscillator body;
-    Glide fall(95.0, 55.0, 0.15);
-    Strike body_level(0.004, 0.07), grit_level(0.001, 0.02);
-    Noise noise{0x5eed0007u};
-    LowPass grit;
-    grit.tune(400.0);
-    for (float& s : out)
-        s = body.next(fall.next()) * body_level.next() + 3.0f * grit.next(noise.next()) * grit_level.next();
+    thump(out, {95.0, 55.0, 0.15, 0.004, 0.07, 0x5eed0007u, 400.0, 3.0f, 0.001, 0.02});
 }
 
 // A low drone beaten by the rotor 15 times a second, with air noise on the

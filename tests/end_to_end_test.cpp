@@ -15,25 +15,6 @@
 
 namespace {
 
-// The world above the health pie and the minimap, clear of the frame rate.
-bool in_world_view(int x, int y)
-{
-    return x >= 100 && x < 790 && y >= 10 && y < 390;
-}
-
-// Share of the world view whose colour changed markedly between two captures.
-double changed_share(const ScreenCapture& a, const ScreenCapture& b)
-{
-    int changed = 0, all = 0;
-    for (int y = 0; y < a.height; y += 2)
-        for (int x = 0; x < a.width; x += 2)
-            if (in_world_view(x, y)) {
-                ++all;
-                changed += difference(a.at(x, y), b.at(x, y)) > 60;
-            }
-    return double(changed) / all;
-}
-
 // Points of a burst: small specks unlike the even background round them.
 int burst_specks(const ScreenCapture& c)
 {

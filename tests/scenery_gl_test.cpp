@@ -15,6 +15,7 @@
 #include "gameplay/player.h"
 #include "tests/gl_support.h"
 #include "world/camera.h"
+#include "world/frame.h"
 #include "world/scenery.h"
 #include "world/terrain.h"
 #include "world/terrain_drawing.h"
@@ -78,10 +79,7 @@ TEST_F(SceneryDrawing, TownColoursShowFromThePlayStartInTheChaseView)
     glViewport(0, 0, SCREEN_W, SCREEN_H);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     setup_camera();
-    draw_terrain();
-    glBegin(GL_QUADS);
-    draw_scenery();
-    glEnd();
+    draw_land_and_town();
 
     std::set<std::tuple<int, int, int>> town_colours;
     for (const SceneryPart& p : scenery_parts)

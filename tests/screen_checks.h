@@ -26,6 +26,25 @@ inline bool near(Rgb a, Rgb b, int tolerance)
 }
 
 // Pixels within 20 of the colour in rows [y0, y1).
+// The world above the health pie and the minimap, clear of the frame rate.
+inline bool in_world_view(int x, int y)
+{
+    return x >= 100 && x < 790 && y >= 10 && y < 390;
+}
+
+// Share of the world view whose colour changed markedly between two captures.
+inline double changed_share(const ScreenCapture& a, const ScreenCapture& b)
+{
+    int changed = 0, all = 0;
+    for (int y = 0; y < a.height; y += 2)
+        for (int x = 0; x < a.width; x += 2)
+            if (in_world_view(x, y)) {
+                ++all;
+                changed += difference(a.at(x, y), b.at(x, y)) > 60;
+            }
+    return double(changed) / all;
+}
+
 inline int count_near(const ScreenCapture& c, Rgb colour, int y0, int y1)
 {
     int n = 0;

@@ -17,18 +17,6 @@
 
 namespace {
 
-// Share of the world view (clear of the frame rate) that changed markedly.
-double world_changed(const ScreenCapture& a, const ScreenCapture& b)
-{
-    int changed = 0, all = 0;
-    for (int y = 10; y < 390; y += 2)
-        for (int x = 100; x < 790; x += 2) {
-            ++all;
-            changed += difference(a.at(x, y), b.at(x, y)) > 60;
-        }
-    return double(changed) / all;
-}
-
 // The red roof of the house ahead of the start point, in pixels: it grows
 // as the player walks towards it, whatever else moves (the Walker, the
 // Flyer, the player's model blinking when hit).
@@ -126,7 +114,7 @@ TEST_F(SettingsInPlayTest, TWalksAsBoundABadLineIsNamedPauseHoldsTheWorldAndF12S
     ASSERT_TRUE(shows_paused(paused));
     run_shell("DISPLAY=" + display_ + " xdotool keydown t");
     for (int look = 0; look < 10; ++look)
-        EXPECT_LT(world_changed(paused, capture()), 0.001) << "capture " << look << " while paused";
+        EXPECT_LT(changed_share(paused, capture()), 0.001) << "capture " << look << " while paused";
     run_shell("DISPLAY=" + display_ + " xdotool keyup t");
 
     // F12 saves the picture under the words drawn over it.

@@ -20,6 +20,14 @@
 #include "world/scenery.h"
 #include "world/terrain_drawing.h"
 
+void draw_land_and_town()
+{
+    draw_terrain();
+    glBegin(GL_QUADS);
+    draw_scenery();
+    glEnd();
+}
+
 void compose_frame()
 {
     const ViewportOrigin origin = viewport_origin();
@@ -33,10 +41,7 @@ void compose_frame()
         for (int i = 0; i < BOMB_COUNT; ++i)
             if (bombs[i].released == 1 && bombs[i].fire_radius < FIRE_RADIUS_END)
                 draw_bomb(i);
-    draw_terrain();
-    glBegin(GL_QUADS);
-    draw_scenery();
-    glEnd();
+    draw_land_and_town();
     draw_carrier_model();
     // In a demo the Flyer is never drawn.
     if (game.demo_mode == 0 && game.flyer_alive == 1)

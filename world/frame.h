@@ -4,6 +4,9 @@
 // Draws the whole frame and puts it on the window (display/present.h).
 void draw_frame();
 
+// The terrain and the town's scenery, in the camera set up.
+void draw_land_and_town();
+
 // Draws the whole frame into the back buffer without presenting it.
 void compose_frame();
 

@@ -180,6 +180,22 @@ void draw_demo_banner()
     glEnd();
 }
 
+void begin_text_overlay()
+{
+    glViewport(0, 0, picture_width(), picture_height());
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    load_text_projection();
+}
+
+void end_text_overlay()
+{
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glEnable(GL_DEPTH_TEST);
+}
+
 void load_text_projection()
 {
     glMatrixMode(GL_PROJECTION);

@@ -28,6 +28,12 @@ constexpr double TEXT_FAR = 120.0;
 // model-view matrix current.
 void load_text_projection();
 
+// Text over the finished picture: the whole picture as the viewport, no depth
+// test, blending by alpha and the text's projection; the end puts back the
+// state the next frame expects.
+void begin_text_overlay();
+void end_text_overlay();
+
 // The viewport's frame line, one pixel inside the 3D viewport's edge.
 void draw_viewport_frame();
 

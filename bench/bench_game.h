@@ -1,0 +1,19 @@
+// The game started for a benchmark from the build folder, its logic ticks
+// left to the benchmark to run.
+#pragma once
+
+#include <string>
+
+#include <allegro.h>
+
+#include "app/startup.h"
+#include "app/timers.h"
+
+inline bool start_bench_game()
+{
+    const std::string game_path = std::string(BENCH_BUILD_DIR) + "/ironstep";
+    if (start_up(game_path.c_str()) != EXIT_NORMAL)
+        return false;
+    remove_int(tick_callback);
+    return true;
+}
