@@ -14,7 +14,7 @@ namespace {
 void check_ranges(const Settings& s)
 {
     const GamepadSettings& g = s.gamepad;
-    if (s.scale < 1 || s.scale > SCALE_MAX || s.volume < 0 || s.volume > 100)
+    if (s.scale < 0 || s.scale > SCALE_MAX || s.volume < 0 || s.volume > 100) // scale 0: the largest that fits
         fuzz_fault("a display or sound setting out of range");
     if (g.stick < 0 || g.stick >= GAMEPAD_STICKS_MAX || g.walk_axis < 0 || g.walk_axis >= GAMEPAD_AXES_MAX ||
         g.turn_axis < 0 || g.turn_axis >= GAMEPAD_AXES_MAX || g.dead_zone < 0 || g.dead_zone > DEAD_ZONE_MAX)
