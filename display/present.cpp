@@ -1,4 +1,4 @@
-// The scaling pass is plain OpenGL with clamped edges: the picture is copied
+// The scaling pass is plain OpenGL: the picture is copied
 // from the back buffer's bottom-left corner into a texture and drawn back as
 // one quad over the window, black around it. The frames are composed under a
 // scissor of the picture's size, so that clearing them costs no more than at
@@ -16,35 +16,36 @@
 
 namespace {
 
-// The smallest power of two that holds the picture's 800 and 600 with a
-// row and a column to spare for the clamped edges.
+// The smallest power of two that holds the picture's 800 and 600.
 constexpr int TEXTURE_SIZE = 1024;
-constexpr float U_END = float(PICTURE_WIDTH) / TEXTURE_SIZE;
-constexpr float V_END = float(PICTURE_HEIGHT) / TEXTURE_SIZE;
+
+// Where the quad's corners sample the texture. At a whole multiple they are
+// the picture's own corners. A smooth scaling puts them on the centres of
+// its corner texels instead, so that the filter never reaches past the
+// picture into the rest of the texture: that costs the edge pixels half
+// their width, and spares three more copies a frame.
+struct TextureWindow {
+    float u0, v0, u1, v1;
+};
+
+constexpr TextureWindow WHOLE_PICTURE = {0.0f, 0.0f, float(PICTURE_WIDTH) / TEXTURE_SIZE,
+                                         float(PICTURE_HEIGHT) / TEXTURE_SIZE};
+constexpr TextureWindow TEXEL_CENTRES = {0.5f / TEXTURE_SIZE, 0.5f / TEXTURE_SIZE,
+                                         (PICTURE_WIDTH - 0.5f) / TEXTURE_SIZE,
+                                         (PICTURE_HEIGHT - 0.5f) / TEXTURE_SIZE};
 
 GLuint picture_texture = 0;
 
-// BGRA texels, as the window's own pixels are laid out: the software
-// renderer then copies and samples them on its fast paths.
+// BGRA texels, as the window's own pixels are laid out. The unsized GL_RGBA
+// lets the driver keep them in that order (a sized GL_RGBA8 makes Mesa store
+// them as RGBA), so that the copy needs no swizzle.
 void make_picture_texture()
 {
     glGenTextures(1, &picture_texture);
     glBindTexture(GL_TEXTURE_2D, picture_texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-}
-
-// The picture into the texture. Smooth filtering also reads the texels just
-// past its right and top edges, so they repeat the edge pixels.
-void copy_picture(bool smooth)
-{
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
-    if (!smooth)
-        return;
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, PICTURE_WIDTH, 0, PICTURE_WIDTH - 1, 0, 1, PICTURE_HEIGHT);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, PICTURE_HEIGHT, 0, PICTURE_HEIGHT - 1, PICTURE_WIDTH, 1);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, PICTURE_WIDTH, PICTURE_HEIGHT, PICTURE_WIDTH - 1, PICTURE_HEIGHT - 1, 1, 1);
 }
 
 void clear_black(int x, int y, int w, int h)
@@ -69,17 +70,17 @@ void black_out_bars(const PictureRect& r, int window_w, int window_h)
     glDisable(GL_SCISSOR_TEST);
 }
 
-void draw_picture_quad(const PictureRect& r)
+void draw_picture_quad(const PictureRect& r, const TextureWindow& t)
 {
     const int x1 = r.x + r.w, y1 = r.y + r.h;
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
+    glTexCoord2f(t.u0, t.v0);
     glVertex2i(r.x, r.y);
-    glTexCoord2f(U_END, 0.0f);
+    glTexCoord2f(t.u1, t.v0);
     glVertex2i(x1, r.y);
-    glTexCoord2f(U_END, V_END);
+    glTexCoord2f(t.u1, t.v1);
     glVertex2i(x1, y1);
-    glTexCoord2f(0.0f, V_END);
+    glTexCoord2f(t.u0, t.v1);
     glVertex2i(r.x, y1);
     glEnd();
 }
@@ -105,7 +106,7 @@ void scale_picture_to_window()
     if (picture_texture == 0)
         make_picture_texture();
     glBindTexture(GL_TEXTURE_2D, picture_texture);
-    copy_picture(smooth);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     const GLint filter = smooth ? GL_LINEAR : GL_NEAREST;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
@@ -125,7 +126,7 @@ void scale_picture_to_window()
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    draw_picture_quad(r);
+    draw_picture_quad(r, smooth ? TEXEL_CENTRES : WHOLE_PICTURE);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -13,6 +13,7 @@
 #include "app/timers.h"
 #include "display/picture.h"
 #include "display/present.h"
+#include "display/window_mode.h"
 #include "display/x11_window.h"
 #include "gameplay/player.h"
 #include "tests/gl_support.h"
@@ -23,20 +24,25 @@
 namespace {
 
 // Worked out by hand: 1080 high makes 1440 wide, 240 spare on either side;
-// 1280 wide makes 960 high, 32 spare above and below.
+// 1280 wide makes 960 high, 32 spare above and below. Scaled by whole
+// numbers (IRONSTEP_SCALING=whole), 2160 high holds it three times: 1800.
 struct ScreenCase {
+    bool whole;
     int w, h, x, y, picture_w, picture_h;
 } constexpr SCREENS[] = {
-    {1920, 1080, 240, 0, 1440, 1080}, {1280, 1024, 0, 32, 1280, 960},
-    {3840, 2160, 480, 0, 2880, 2160}, {800, 600, 0, 0, 800, 600},
+    {false, 1920, 1080, 240, 0, 1440, 1080}, {false, 1280, 1024, 0, 32, 1280, 960},
+    {false, 3840, 2160, 480, 0, 2880, 2160}, {false, 800, 600, 0, 0, 800, 600},
+    {true, 3840, 2160, 720, 180, 2400, 1800},
 };
 
 TEST(FitsTheScreen, TheFramesPictureFillsTheScreenWithItsShapeCentredOnBlack)
 {
     int w = 0, h = 0;
     read_window_size(w, h);
-    const ScreenCase* r = std::find_if(std::begin(SCREENS), std::end(SCREENS),
-                                       [w, h](const ScreenCase& s) { return s.w == w && s.h == h; });
+    const bool whole = picture_scaling() == Scaling::whole;
+    const ScreenCase* r = std::find_if(std::begin(SCREENS), std::end(SCREENS), [w, h, whole](const ScreenCase& s) {
+        return s.w == w && s.h == h && s.whole == whole;
+    });
     ASSERT_NE(r, std::end(SCREENS)) << "the window covers one of the screens of tests/CMakeLists.txt: " << w << " x " << h;
 
     // Twice, so that the second frame's corner, spilt into the bars, is blacked again.
@@ -81,6 +87,15 @@ TEST(FitsTheScreen, TheFramesPictureFillsTheScreenWithItsShapeCentredOnBlack)
         for (int top = 0; top < 2; ++top)
             EXPECT_TRUE(close_to(shown(r->x + right * (r->picture_w - 1), r->y + top * (r->picture_h - 1)),
                                  picture.at(right * (PICTURE_WIDTH - 1), (1 - top) * (PICTURE_HEIGHT - 1)), 2));
+    if (r->whole) {
+        // Every picture pixel a square block of its own colour, unblended.
+        const int k = r->picture_w / PICTURE_WIDTH;
+        int blended = 0;
+        for (int y = 0; y < r->picture_h; ++y)
+            for (int x = 0; x < r->picture_w; ++x)
+                blended += !close_to(shown(r->x + x, r->y + y), picture.at(x / k, PICTURE_HEIGHT - 1 - y / k), 0);
+        EXPECT_EQ(blended, 0);
+    }
     if (w == PICTURE_WIDTH) {
         EXPECT_TRUE(std::equal(picture.rgb.begin(), picture.rgb.end(), rgb.begin())) << "no scaling pass at all";
     }

@@ -1,12 +1,16 @@
 // The whole game on a 1920 x 1080 display (tests/CMakeLists.txt starts one):
 // full screen between black bars, F11 to a window in the menu, play started
-// there, F11 back to full screen, and play goes on.
+// there, F11 back to full screen, and play goes on; no pointer over the game.
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "tests/game_process.h"
 #include "tests/screen_checks.h"
+
+// Last: Xlib's macros would clash with the test framework's names.
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 
 namespace {
 
@@ -31,6 +35,32 @@ ScreenCapture window_part(const ScreenCapture& c)
 
 class ScreenModesTest : public GameProcessTest {
 protected:
+    // Moves the pointer to (x, y) and polls the X server until the pointer's
+    // image there is hidden (no pixel that shows) or not, as wanted.
+    bool pointer_becomes(bool hidden, int x, int y)
+    {
+        run_shell("DISPLAY=" + display_ + " xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
+        Display* d = XOpenDisplay(display_.c_str());
+        if (d == nullptr)
+            return false;
+        bool reached = false;
+        const Deadline deadline = deadline_in(PATIENCE_SECONDS);
+        do {
+            XFixesCursorImage* image = XFixesGetCursorImage(d);
+            if (image != nullptr) {
+                bool shows = false;
+                for (int i = 0; i < image->width * image->height; ++i)
+                    shows = shows || (image->pixels[i] >> 24 & 0xFF) != 0;
+                reached = shows != hidden;
+                XFree(image);
+            }
+            if (!reached)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        } while (!reached && before(deadline));
+        XCloseDisplay(d);
+        return reached;
+    }
+
     // Polls the X server until the game window is WIDTHxHEIGHT.
     bool window_becomes(const std::string& size)
     {
@@ -55,9 +85,16 @@ TEST_F(ScreenModesTest, FullScreenWithBarsThenF11ToAWindowAndBackWhilePlayGoesOn
     ASSERT_TRUE(wait_for_tables(child, outcome)) << read_file(child.err_path);
     ASSERT_TRUE(wait_for_first_frame());
     EXPECT_TRUE(shows_bars(capture_until(shows_bars))) << "the title menu full screen between bars";
+    EXPECT_TRUE(pointer_becomes(true, 100, 100)) << "no pointer over the bars";
+    // Back to the middle, where the window will be: without a window manager
+    // the keys go to the window under the pointer.
+    EXPECT_TRUE(pointer_becomes(true, 960, 540)) << "no pointer over the picture";
 
     press_keys({"F11"});
     ASSERT_TRUE(window_becomes("800x600"));
+    // Back over the window last, for the keys.
+    EXPECT_TRUE(pointer_becomes(false, 100, 100)) << "the desktop's pointer beside the window";
+    EXPECT_TRUE(pointer_becomes(true, 960, 540)) << "no pointer over the window";
     const auto menu = [](const ScreenCapture& c) { return shows_chosen(window_part(c), PLAY_ROWS); };
     EXPECT_TRUE(menu(capture_until(menu))) << "the menu as it was, in the window";
     const auto play = [](const ScreenCapture& c) { return shows_hud_frame(window_part(c)); };

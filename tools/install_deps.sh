@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, playing and testing the game
 # need. Idempotent: asks apt only for what is missing, and runs
 # "apt-get update" only when something is. libx11-dev serves the game's own
-# window calls (full screen through the window manager, a lost display);
+# window calls (full screen through the window manager, a lost display),
+# libxfixes-dev the tests' look at the pointer over the game;
 # x11-utils brings xmessage, which shows the game's start-up error messages
 # under X11; x11-apps brings xwd, with which the whole-game tests capture the
 # screen; clang and its runtime libraries build the fuzz targets with
@@ -17,7 +18,7 @@
 set -eu
 
 PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev \
-libx11-dev libglu1-mesa-dev libpng-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
+libx11-dev libxfixes-dev libglu1-mesa-dev libpng-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
 x11-utils x11-apps clang libclang-rt-14-dev \
 dpkg-dev lintian desktop-file-utils appstream man-db python3"
 if [ "${1:-}" = plot ]; then
