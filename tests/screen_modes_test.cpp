@@ -1,6 +1,8 @@
 // The whole game on a 1920 x 1080 display (tests/CMakeLists.txt starts one):
 // full screen between black bars, F11 to a window in the menu, play started
 // there, F11 back to full screen, and play goes on; no pointer over the game.
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,7 +17,7 @@
 namespace {
 
 // Full screen the picture spans x 240..1679; the window is one picture of
-// 800 x 600 at (560, 240).
+// 800 x 600, centred where no window manager places it.
 bool shows_bars(const ScreenCapture& c)
 {
     const auto black = [&c](int x, int y) { return near(c.at(x, y), {0, 0, 0}, 0); };
@@ -25,11 +27,17 @@ bool shows_bars(const ScreenCapture& c)
     return true;
 }
 
-ScreenCapture window_part(const ScreenCapture& c)
+struct Place {
+    int x = 0, y = 0;
+};
+
+ScreenCapture window_part(const ScreenCapture& c, Place at)
 {
     ScreenCapture w{800, 600, {}};
-    for (int y = 0; y < 600; ++y)
-        w.rgb.insert(w.rgb.end(), &c.rgb[((240 + y) * 1920 + 560) * 3], &c.rgb[((240 + y) * 1920 + 1360) * 3]);
+    for (int y = 0; y < 600; ++y) {
+        const unsigned char* row = &c.rgb[((at.y + y) * 1920 + at.x) * 3];
+        w.rgb.insert(w.rgb.end(), row, row + 800 * 3);
+    }
     return w;
 }
 
@@ -61,19 +69,28 @@ protected:
         return reached;
     }
 
-    // Polls the X server until the game window is WIDTHxHEIGHT.
-    bool window_becomes(const std::string& size)
+    // Polls the X server until the game window is w x h, and notes where it
+    // is (xwininfo's corner is the window's own, inside any frame).
+    bool window_becomes(int w, int h)
     {
         const Deadline deadline = deadline_in(PATIENCE_SECONDS);
         do {
-            run_shell("DISPLAY=" + display_ + " xdotool search --onlyvisible --name '^ironstep$' getwindowgeometry >'" +
-                      folder_ + "/geometry'");
-            if (read_file(folder_ + "/geometry").find("Geometry: " + size + "\n") != std::string::npos)
+            run_shell("DISPLAY=" + display_ + " xwininfo -id $(DISPLAY=" + display_ +
+                      " xdotool search --onlyvisible --name '^ironstep$') >'" + folder_ + "/geometry' 2>/dev/null");
+            const std::string info = read_file(folder_ + "/geometry");
+            const auto number = [&info](const char* label) {
+                const std::size_t at = info.find(label);
+                return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + std::strlen(label));
+            };
+            window_ = {number("Absolute upper-left X:"), number("Absolute upper-left Y:")};
+            if (number("Width:") == w && number("Height:") == h && window_.x >= 0 && window_.y >= 0)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         } while (before(deadline));
         return false;
     }
+
+    Place window_; // where the window was last seen
 };
 
 TEST_F(ScreenModesTest, FullScreenWithBarsThenF11ToAWindowAndBackWhilePlayGoesOn)
@@ -91,17 +108,18 @@ TEST_F(ScreenModesTest, FullScreenWithBarsThenF11ToAWindowAndBackWhilePlayGoesOn
     EXPECT_TRUE(pointer_becomes(true, 960, 540)) << "no pointer over the picture";
 
     press_keys({"F11"});
-    ASSERT_TRUE(window_becomes("800x600"));
+    ASSERT_TRUE(window_becomes(800, 600));
     // Back over the window last, for the keys.
-    EXPECT_TRUE(pointer_becomes(false, 100, 100)) << "the desktop's pointer beside the window";
-    EXPECT_TRUE(pointer_becomes(true, 960, 540)) << "no pointer over the window";
-    const auto menu = [](const ScreenCapture& c) { return shows_chosen(window_part(c), PLAY_ROWS); };
+    EXPECT_TRUE(pointer_becomes(false, 1900, 1060)) << "the desktop's pointer beside the window";
+    EXPECT_TRUE(pointer_becomes(true, window_.x + 400, window_.y + 300)) << "no pointer over the window";
+    const Place at = window_;
+    const auto menu = [at](const ScreenCapture& c) { return shows_chosen(window_part(c, at), PLAY_ROWS); };
     EXPECT_TRUE(menu(capture_until(menu))) << "the menu as it was, in the window";
-    const auto play = [](const ScreenCapture& c) { return shows_hud_frame(window_part(c)); };
+    const auto play = [at](const ScreenCapture& c) { return shows_hud_frame(window_part(c, at)); };
     ASSERT_TRUE(play(hold_until({"Return"}, play))) << "the game in the window";
 
     press_keys({"F11"});
-    ASSERT_TRUE(window_becomes("1920x1080"));
+    ASSERT_TRUE(window_becomes(1920, 1080));
     const ScreenCapture playing = capture_until(shows_bars);
     EXPECT_TRUE(shows_bars(playing)) << "the game full screen again";
     // Play goes on: turning moves the view.

@@ -3,7 +3,8 @@
 # need. Idempotent: asks apt only for what is missing, and runs
 # "apt-get update" only when something is. libx11-dev serves the game's own
 # window calls (full screen through the window manager, a lost display),
-# libxfixes-dev the tests' look at the pointer over the game;
+# libxfixes-dev the tests' look at the pointer over the game, and openbox
+# the window manager they ask for full screen;
 # x11-utils brings xmessage, which shows the game's start-up error messages
 # under X11; x11-apps brings xwd, with which the whole-game tests capture the
 # screen; clang and its runtime libraries build the fuzz targets with
@@ -18,7 +19,7 @@
 set -eu
 
 PACKAGES="build-essential cmake pkg-config liballegro4-dev liballeggl4-dev \
-libx11-dev libxfixes-dev libglu1-mesa-dev libpng-dev libgl1-mesa-dri xvfb xdotool libgtest-dev libbenchmark-dev \
+libx11-dev libxfixes-dev libglu1-mesa-dev libpng-dev libgl1-mesa-dri xvfb xdotool openbox libgtest-dev libbenchmark-dev \
 x11-utils x11-apps clang libclang-rt-14-dev \
 dpkg-dev lintian desktop-file-utils appstream man-db python3"
 if [ "${1:-}" = plot ]; then
