@@ -12,11 +12,13 @@
 #include "app/resources.h"
 #include "app/screenshot.h"
 #include "app/timers.h"
+#include "sound/sound.h"
 #include "world/hud.h"
 
 namespace {
 
 bool paused = false;
+bool sounds_held = false;
 std::atomic<bool> focus_lost{false};
 // Set once the game's loop runs: the focus lost in the title menu pauses nothing.
 std::atomic<bool> in_play{false};
@@ -48,6 +50,10 @@ bool pause_holds_ticks()
     if (focus_lost.exchange(false))
         paused = true;
     clock_held.store(paused);
+    if (sounds_held != paused) {
+        hold_sounds(paused);
+        sounds_held = paused;
+    }
     if (!paused)
         return false;
     game.pending_ticks.store(0);

@@ -162,6 +162,12 @@ void sound_after_tick()
     last_snapshot = now;
 }
 
+void hold_sounds(bool held)
+{
+    if (sound_on)
+        hold_lasting_voices(held);
+}
+
 void sound_after_menu_step(int selection, int done)
 {
     if (!sound_on)

@@ -35,5 +35,10 @@ bool sound_is_on();
 // the lasting sounds follow their sources. The first call only looks.
 void sound_after_tick();
 
+// While the game is paused its looping sounds (the Carrier's rumble, the
+// Flyer's engine, the charge, the bombs' whistles) are held, and go on from
+// where they were when it goes on.
+void hold_sounds(bool held);
+
 // After every title-menu step: the choice moving and being confirmed.
 void sound_after_menu_step(int selection, int done);

@@ -23,6 +23,7 @@ struct LastingVoice {
     float fade = 0.0f;     // 0 silent .. 1 full
     bool sounding = false; // started and not stopped since
     int volume = -1, pan = -1, frequency = -1; // as last set
+    bool held = false;     // stopped by a pause, to go on after it
 };
 
 std::array<SAMPLE*, EFFECT_COUNT> effect_samples = {};
@@ -196,6 +197,20 @@ void play_starts(const StartPlan& plan)
 {
     for (int i = 0; i < plan.count; ++i)
         start_short(plan.start[std::size_t(i)]);
+}
+
+void hold_lasting_voices(bool held)
+{
+    // A whistle that has played to its end has no position, and stays ended.
+    for (LastingVoice& v : lasting_voices) {
+        if (held && v.sounding && voice_get_position(v.voice) >= 0) {
+            voice_stop(v.voice);
+            v.held = true;
+        } else if (!held && v.held) {
+            voice_start(v.voice);
+            v.held = false;
+        }
+    }
 }
 
 void steer_lasting(const std::array<LastingSound, LASTING_SLOTS>& lasting, const Listener& listener,

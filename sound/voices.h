@@ -47,3 +47,7 @@ void play_starts(const StartPlan& plan);
 // source appears, out when it goes, and following its place and pitch.
 void steer_lasting(const std::array<LastingSound, LASTING_SLOTS>& lasting, const Listener& listener,
                    int master_volume);
+
+// Holds every lasting sound that plays where it is (held true), or lets it
+// go on from there (false). The short ones are left to end by themselves.
+void hold_lasting_voices(bool held);

@@ -132,6 +132,30 @@ class SoundProcessTest : public GameProcessTest {
 protected:
     std::string wav() const { return folder_ + "/heard.wav"; }
 
+    // Polls the recording until its last tenth of a second is heard (a sample
+    // of over 1 %) or silent (none over 0.01 %), as wanted.
+    bool tail_becomes(bool heard, double seconds = PATIENCE_SECONDS)
+    {
+        constexpr long TAIL_BYTES = SOUND_RATE / 10 * 4;
+        const Deadline deadline = deadline_in(seconds);
+        do {
+            std::ifstream in(wav(), std::ios::binary | std::ios::ate);
+            const long size = in ? long(in.tellg()) : 0;
+            if (size >= 44 + TAIL_BYTES) {
+                std::vector<std::int16_t> tail(TAIL_BYTES / 2);
+                in.seekg(size - TAIL_BYTES - size % 4);
+                in.read(reinterpret_cast<char*>(tail.data()), TAIL_BYTES);
+                int loudest = 0;
+                for (const std::int16_t sample : tail)
+                    loudest = std::max(loudest, std::abs(int(sample)));
+                if (heard ? loudest > 327 : loudest < 4)
+                    return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        } while (before(deadline));
+        return false;
+    }
+
     // The environment of a game whose ALSA default device is a plug into a
     // WAV file of signed 16-bit samples over the null device, or (no_device)
     // a card that no machine has.
@@ -205,6 +229,30 @@ TEST_F(SoundProcessTest, TheShowcaseIsHeardTheLockThenTheHitThenFootfallsTheWalk
             approach.push_back(h);
     ASSERT_GE(approach.size(), 3u) << "footfalls as the Walker comes";
     EXPECT_TRUE(approach[0].right > 2.0 * approach[0].left && approach[1].right > 2.0 * approach[1].left);
+}
+
+TEST_F(SoundProcessTest, PausingHoldsTheChargesToneAndItGoesOnAfter)
+{
+    ChildOutcome outcome;
+    ChildProcess child = start_child(GAME, folder_, sound_environment(true));
+    ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
+    ASSERT_TRUE(wait_for_first_frame());
+    ASSERT_TRUE(shows_hud_frame(hold_until({"Return"}, shows_hud_frame))) << "Enter starts play";
+    run_shell("DISPLAY=" + display_ + " xdotool keydown z");
+    EXPECT_TRUE(tail_becomes(true)) << "Z held charges a shot, and its tone plays";
+    press_keys({"p"});
+    EXPECT_TRUE(tail_becomes(false)) << "paused, nothing plays";
+    // P again, and again if a slow round saw the two presses as one.
+    bool heard_again = false;
+    for (const Deadline deadline = deadline_in(PATIENCE_SECONDS); !heard_again && before(deadline);) {
+        run_shell("DISPLAY=" + display_ + " xdotool keydown p");
+        heard_again = tail_becomes(true, 3.0);
+        run_shell("DISPLAY=" + display_ + " xdotool keyup p");
+    }
+    EXPECT_TRUE(heard_again) << "the charge's tone again after the pause";
+    run_shell("DISPLAY=" + display_ + " xdotool keyup z");
+    ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}})) << "stderr: " << read_file(child.err_path);
+    EXPECT_EQ(outcome.status, 0);
 }
 
 TEST_F(SoundProcessTest, WithSoundSwitchedOffNothingIsPlayedAndWithoutADeviceOneLineIsSaid)
