@@ -7,7 +7,7 @@
 #include <allegro.h>
 
 #include "app/startup.h"
-#include "app/timers.h"
+#include "game/timers.h"
 
 inline bool start_bench_game()
 {

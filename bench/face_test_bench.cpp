@@ -11,22 +11,22 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include "app/game_data.h"
-#include "app/game_state.h"
 #include "app/main_loop.h"
-#include "app/resources.h"
-#include "app/startup_tables.h"
+#include "game/game_data.h"
+#include "game/game_state.h"
+#include "game/resources.h"
+#include "game/startup_tables.h"
 #include "gameplay/bombs.h"
+#include "gameplay/building_map.h"
 #include "gameplay/carrier.h"
+#include "gameplay/hit_test.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "gameplay/terrain.h"
 #include "models/animation.h"
-#include "models/hit_test.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "models/model_tables.h"
-#include "world/building_map.h"
-#include "world/terrain.h"
 
 namespace {
 

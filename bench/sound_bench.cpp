@@ -16,15 +16,15 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
-#include "app/timers.h"
 #include "bench/bench_game.h"
+#include "game/game_state.h"
+#include "game/timers.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
 #include "sound/sound.h"
 #include "world/frame.h"
-#include "world/terrain.h"
 
 namespace {
 

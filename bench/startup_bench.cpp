@@ -14,8 +14,8 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/datafile_check.h"
 #include "app/startup.h"
+#include "game/datafile_check.h"
 #include "sound/sound.h"
 #include "world/frame.h"
 

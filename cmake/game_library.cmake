@@ -18,7 +18,18 @@ pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 set(GAME_LIBRARIES PkgConfig::ALLEGRO PkgConfig::X11 PkgConfig::PNG OpenGL::GL GLU m)
 
-file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS
-  ${GAME_ROOT}/app/*.cpp ${GAME_ROOT}/world/*.cpp ${GAME_ROOT}/models/*.cpp ${GAME_ROOT}/gameplay/*.cpp
-  ${GAME_ROOT}/display/*.cpp ${GAME_ROOT}/settings/*.cpp ${GAME_ROOT}/sound/*.cpp)
-list(REMOVE_ITEM GAME_SOURCES ${GAME_ROOT}/app/main.cpp)
+# The game's library is src/, which is also its include root; its layers are
+# the folders there, listed from the platform up to the program's flow. The
+# demo recordings' files and the programs beside the game (src/recording/)
+# are libraries of their own, and so is the whole-file writer, which the
+# build-time generators use without the game.
+set(GAME_LAYERS platform display game settings input models gameplay world sound app)
+set(GAME_SOURCES)
+foreach(layer ${GAME_LAYERS})
+  file(GLOB layer_sources CONFIGURE_DEPENDS ${GAME_ROOT}/src/${layer}/*.cpp)
+  list(APPEND GAME_SOURCES ${layer_sources})
+endforeach()
+list(REMOVE_ITEM GAME_SOURCES ${GAME_ROOT}/src/platform/whole_file.cpp)
+set(DEMO_FILE_SOURCES ${GAME_ROOT}/src/recording/demo_script_compiler.cpp
+  ${GAME_ROOT}/src/recording/demo_script_decompiler.cpp ${GAME_ROOT}/src/recording/recording_file.cpp
+  ${GAME_ROOT}/src/recording/timedemo_figures.cpp ${GAME_ROOT}/src/platform/whole_file.cpp)

@@ -20,17 +20,17 @@
 
 #include <allegro.h>
 
-#include "app/demo.h"
-#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
-#include "app/timers.h"
 #include "app/title_menu.h"
+#include "devtools/frame_picture.h"
+#include "game/game_state.h"
+#include "game/timers.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "input/demo.h"
 #include "recording/demo_script_compiler.h"
 #include "recording/driven_demo.h"
-#include "devtools/frame_picture.h"
 
 namespace {
 

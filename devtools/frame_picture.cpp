@@ -7,7 +7,7 @@
 #include <alleggl.h>
 
 #include "display/picture.h"
-#include "display/x11_window.h"
+#include "platform/x11_window.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include <alleggl.h>
 #include <GL/glu.h>
 
-#include "app/game_state.h"
 #include "app/startup.h"
+#include "game/game_state.h"
 #include "gameplay/player.h"
 #include "models/model_drawing.h"
 

@@ -21,19 +21,19 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/demo.h"
-#include "app/game_state.h"
 #include "app/main_loop.h"
-#include "app/resources.h"
 #include "app/startup.h"
-#include "app/timers.h"
 #include "app/title_menu.h"
-#include "gameplay/player.h"
-#include "gameplay/projectiles.h"
 #include "devtools/frame_picture.h"
 #include "display/picture.h"
 #include "display/present.h"
-#include "display/x11_window.h"
+#include "game/game_state.h"
+#include "game/resources.h"
+#include "game/timers.h"
+#include "gameplay/player.h"
+#include "gameplay/projectiles.h"
+#include "input/demo.h"
+#include "platform/x11_window.h"
 #include "world/frame.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "app/main_loop.h"
 #include "app/startup.h"
-#include "app/timers.h"
 #include "devtools/frame_picture.h"
+#include "game/timers.h"
 #include "world/frame.h"
 
 int main(int argc, char** argv)

@@ -8,12 +8,12 @@
 
 #include <allegro.h>
 
-#include "app/datafile_check.h"
-#include "app/game_data.h"
-#include "app/resources.h"
 #include "fuzz/fuzz_support.h"
-#include "world/building_map.h"
-#include "world/terrain.h"
+#include "game/datafile_check.h"
+#include "game/game_data.h"
+#include "game/resources.h"
+#include "gameplay/building_map.h"
+#include "gameplay/terrain.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/demo.h"
-#include "app/game_state.h"
-#include "app/resources.h"
 #include "fuzz/fuzz_support.h"
+#include "game/game_state.h"
+#include "game/resources.h"
+#include "input/demo.h"
 
 namespace {
 constexpr int CATCH_UP_RECORDS = 4;

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "app/demo_file_check.h"
 #include "fuzz/fuzz_support.h"
+#include "input/demo_file_check.h"
 #include "recording/demo_script_compiler.h"
 #include "recording/demo_script_decompiler.h"
 #include "recording/recording_file.h"

@@ -15,10 +15,10 @@
 
 #include <sys/stat.h>
 
+#include "platform/whole_file.h"
 #include "recording/demo_script_compiler.h"
 #include "recording/demo_script_decompiler.h"
 #include "recording/recording_file.h"
-#include "recording/whole_file.h"
 
 namespace {
 

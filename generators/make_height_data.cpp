@@ -17,11 +17,11 @@
 
 #include <allegro.h>
 
-#include "app/startup_tables.h"
-#include "generators/banner.h"
+#include "game/banner.h"
+#include "game/startup_tables.h"
+#include "gameplay/terrain.h"
 #include "generators/town.h"
 #include "generators/town_map.h"
-#include "world/terrain.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "world/terrain.h"
+#include "gameplay/terrain.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/startup_tables.h"
+#include "game/startup_tables.h"
 #include "world/scenery.h"
 
 namespace {

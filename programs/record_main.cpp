@@ -13,13 +13,13 @@
 
 #include <allegro.h>
 
-#include "app/demo.h"
-#include "app/signals.h"
 #include "app/startup.h"
+#include "input/demo.h"
+#include "platform/signals.h"
+#include "platform/whole_file.h"
 #include "recording/driven_demo.h"
 #include "recording/recorder.h"
 #include "recording/recording_banner.h"
-#include "recording/whole_file.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "gameplay/building_map.h"
 #include "gameplay/player.h"
-#include "world/building_map.h"
 #include "tests/test_support.h"
 
 namespace {

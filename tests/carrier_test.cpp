@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
-#include "app/startup_tables.h"
+#include "game/startup_tables.h"
 #include "gameplay/carrier.h"
 #include "gameplay/player.h"
 #include "models/meshes.h"

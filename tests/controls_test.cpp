@@ -1,10 +1,10 @@
 // The keyboard controls, one tick at a time, with key[] set by hand.
 #include <gtest/gtest.h>
 
-#include "app/controls.h"
-#include "app/demo.h"
-#include "app/game_state.h"
+#include "game/game_state.h"
+#include "gameplay/controls.h"
 #include "gameplay/player.h"
+#include "input/demo.h"
 #include "tests/test_support.h"
 
 namespace {

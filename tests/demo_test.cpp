@@ -16,19 +16,19 @@
 
 #include <gtest/gtest.h>
 
-#include "app/demo.h"
 #include "app/main_loop.h"
-#include "app/game_state.h"
+#include "game/game_state.h"
+#include "game/resources.h"
+#include "game/startup_tables.h"
+#include "game/timers.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
-#include "app/timers.h"
-#include "app/resources.h"
-#include "app/startup_tables.h"
+#include "input/demo.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
-#include "tests/test_support.h"
 #include "recording/demo_script_compiler.h"
 #include "recording/demo_script_decompiler.h"
+#include "tests/test_support.h"
 
 namespace {
 

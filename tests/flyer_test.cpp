@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
-#include "app/startup_tables.h"
+#include "game/startup_tables.h"
 #include "gameplay/bombs.h"
 #include "gameplay/player.h"
 #include "models/animation.h"

@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/datafile_check.h"
-#include "app/game_data.h"
-#include "app/resources.h"
+#include "game/datafile_check.h"
+#include "game/game_data.h"
+#include "game/resources.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "app/startup.h"
+#include "game/game_state.h"
 #include "gameplay/player.h"
 #include "tests/test_support.h"
 

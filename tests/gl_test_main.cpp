@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
-#include "app/timers.h"
+#include "game/timers.h"
 
 int main(int argc, char** argv)
 {

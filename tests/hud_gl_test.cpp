@@ -9,13 +9,13 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/demo.h"
-#include "app/game_state.h"
-#include "app/resources.h"
-#include "app/startup_tables.h"
+#include "game/game_state.h"
+#include "game/resources.h"
+#include "game/startup_tables.h"
+#include "gameplay/building_map.h"
 #include "gameplay/player.h"
+#include "input/demo.h"
 #include "tests/gl_support.h"
-#include "world/building_map.h"
 #include "world/frame.h"
 #include "world/hud.h"
 

@@ -9,14 +9,14 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/game_state.h"
-#include "app/timers.h"
+#include "game/game_state.h"
+#include "game/timers.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
 #include "tests/gl_support.h"
 #include "world/camera.h"
 #include "world/frame.h"
-#include "world/terrain.h"
 
 namespace {
 

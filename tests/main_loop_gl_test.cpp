@@ -3,10 +3,10 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include "app/demo.h"
-#include "app/game_state.h"
 #include "app/main_loop.h"
-#include "app/timers.h"
+#include "game/game_state.h"
+#include "game/timers.h"
+#include "input/demo.h"
 #include "tests/gl_support.h"
 #include "world/frame.h"
 

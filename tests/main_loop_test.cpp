@@ -1,11 +1,11 @@
 // The logic tick's bookkeeping: hit-timer expiry and the building commit.
 #include <gtest/gtest.h>
 
-#include "app/controls.h"
-#include "app/demo.h"
 #include "app/main_loop.h"
-#include "world/building_map.h"
+#include "gameplay/building_map.h"
+#include "gameplay/controls.h"
 #include "gameplay/player.h"
+#include "input/demo.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/game_state.h"
+#include "game/game_state.h"
+#include "gameplay/hit_test.h"
 #include "gameplay/player.h"
-#include "models/hit_test.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "models/model_drawing.h"

@@ -9,9 +9,9 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include "gameplay/hit_test.h"
 #include "gameplay/player.h"
 #include "models/animation.h"
-#include "models/hit_test.h"
 #include "models/model_data.h"
 #include "tests/test_support.h"
 

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/demo.h"
 #include "app/main_loop.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
+#include "input/demo.h"
 #include "tests/test_support.h"
-#include "world/terrain.h"
 
 namespace {
 

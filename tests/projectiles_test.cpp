@@ -7,14 +7,14 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
-#include "app/startup_tables.h"
+#include "game/startup_tables.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "gameplay/terrain.h"
 #include "models/animation.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "tests/test_support.h"
-#include "world/terrain.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
 #include "tests/gl_support.h"
 #include "world/camera.h"
 #include "world/frame.h"
 #include "world/scenery.h"
-#include "world/terrain.h"
 #include "world/terrain_drawing.h"
 
 namespace {

@@ -9,17 +9,17 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/game_state.h"
-#include "app/timers.h"
 #include "display/picture.h"
 #include "display/present.h"
 #include "display/window_mode.h"
-#include "display/x11_window.h"
+#include "game/game_state.h"
+#include "game/timers.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
+#include "platform/x11_window.h"
 #include "tests/gl_support.h"
 #include "world/camera.h"
 #include "world/frame.h"
-#include "world/terrain.h"
 
 namespace {
 

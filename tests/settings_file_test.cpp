@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/controls.h"
-#include "app/game_state.h"
+#include "game/game_state.h"
+#include "gameplay/controls.h"
 #include "gameplay/player.h"
 #include "settings/settings_file.h"
 #include "tests/test_support.h"

@@ -14,18 +14,18 @@
 
 #include <allegro.h>
 
-#include "app/demo.h"
-#include "app/game_state.h"
 #include "app/main_loop.h"
-#include "app/resources.h"
 #include "app/startup.h"
-#include "app/timers.h"
 #include "app/title_menu.h"
+#include "game/game_state.h"
+#include "game/resources.h"
+#include "game/timers.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
+#include "input/demo.h"
 #include "tests/gl_support.h"
 #include "tests/test_support.h"
 #include "world/frame.h"
-#include "world/terrain.h"
 
 namespace {
 

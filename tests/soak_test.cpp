@@ -25,25 +25,25 @@
 #include <allegro.h>
 #include <GL/gl.h>
 
-#include "app/demo.h"
-#include "app/game_data.h"
-#include "app/game_state.h"
 #include "app/main_loop.h"
-#include "app/resources.h"
 #include "app/startup.h"
-#include "app/startup_tables.h"
-#include "app/timers.h"
+#include "game/game_data.h"
+#include "game/game_state.h"
+#include "game/resources.h"
+#include "game/startup_tables.h"
+#include "game/timers.h"
 #include "gameplay/bombs.h"
+#include "gameplay/building_map.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "gameplay/terrain.h"
+#include "input/demo.h"
 #include "models/animation.h"
 #include "models/model_data.h"
 #include "sound/sound.h"
 #include "tests/test_support.h"
-#include "world/building_map.h"
 #include "world/camera.h"
-#include "world/terrain.h"
 
 // ---- Allocation counting: operator new/delete, and malloc and its kin
 // through the linker's --wrap, so every call from the game's own objects is

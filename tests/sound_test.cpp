@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
-#include "app/startup_tables.h"
+#include "game/startup_tables.h"
 #include "gameplay/player.h"
 #include "models/model_data.h"
 #include "sound/placement.h"

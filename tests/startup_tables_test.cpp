@@ -1,7 +1,7 @@
 // The start-up tables.
 #include <gtest/gtest.h>
 
-#include "app/startup_tables.h"
+#include "game/startup_tables.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/resources.h"
+#include "game/resources.h"
+#include "gameplay/terrain.h"
 #include "tests/test_support.h"
-#include "world/terrain.h"
 #include "world/terrain_drawing.h"
 
 namespace {

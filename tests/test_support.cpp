@@ -3,18 +3,18 @@
 #include <cstdio>
 #include <new>
 
-#include "app/controls.h"
-#include "app/demo.h"
-#include "app/resources.h"
-#include "app/startup_tables.h"
+#include "game/resources.h"
+#include "game/startup_tables.h"
 #include "gameplay/bombs.h"
+#include "gameplay/controls.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
+#include "gameplay/terrain.h"
+#include "input/demo.h"
 #include "models/animation.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "models/part_record.h"
-#include "world/terrain.h"
 
 namespace {
 GFX_DRIVER fake_driver;

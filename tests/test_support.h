@@ -6,7 +6,7 @@
 
 #include <allegro.h>
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 #include "models/model_tables.h"
 #include "models/part_record.h"
 

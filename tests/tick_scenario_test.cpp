@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/demo.h"
 #include "app/main_loop.h"
-#include "app/startup_tables.h"
+#include "game/startup_tables.h"
 #include "gameplay/player.h"
+#include "input/demo.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "tests/test_support.h"

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
-#include "app/timers.h"
+#include "game/game_state.h"
+#include "game/timers.h"
 #include "gameplay/lock_on.h"
 #include "tests/test_support.h"
 

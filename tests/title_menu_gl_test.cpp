@@ -6,11 +6,11 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/game_state.h"
 #include "app/title_menu.h"
+#include "game/game_state.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
 #include "tests/gl_support.h"
-#include "world/terrain.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include "app/startup_tables.h"
 #include "app/title_menu.h"
+#include "game/startup_tables.h"
 #include "gameplay/carrier.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
 #include "maths/angles.h"
 #include "tests/test_support.h"
-#include "world/terrain.h"
 
 namespace {
 

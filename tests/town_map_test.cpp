@@ -8,13 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_data.h"
-#include "app/resources.h"
-#include "app/startup_tables.h"
+#include "game/game_data.h"
+#include "game/resources.h"
+#include "game/startup_tables.h"
+#include "gameplay/building_map.h"
+#include "gameplay/terrain.h"
 #include "tests/test_support.h"
-#include "world/building_map.h"
 #include "world/scenery.h"
-#include "world/terrain.h"
 
 namespace {
 

@@ -9,8 +9,9 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
 #include "models/model_data.h"
 #include "models/model_drawing.h"
 #include "models/part_record.h"
@@ -18,7 +19,6 @@
 #include "world/camera.h"
 #include "world/frame.h"
 #include "world/hud.h"
-#include "world/terrain.h"
 #include "world/terrain_drawing.h"
 
 namespace {

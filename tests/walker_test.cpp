@@ -7,14 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/demo.h"
 #include "app/main_loop.h"
 #include "gameplay/player.h"
+#include "gameplay/terrain.h"
 #include "gameplay/walker.h"
+#include "input/demo.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "tests/test_support.h"
-#include "world/terrain.h"
 
 namespace {
 

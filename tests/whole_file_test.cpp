@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "recording/whole_file.h"
+#include "platform/whole_file.h"
 
 namespace {
 

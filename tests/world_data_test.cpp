@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_data.h"
-#include "app/resources.h"
-#include "app/startup_tables.h"
-#include "world/building_map.h"
-#include "world/terrain.h"
+#include "game/game_data.h"
+#include "game/resources.h"
+#include "game/startup_tables.h"
+#include "gameplay/building_map.h"
+#include "gameplay/terrain.h"
 
 namespace {
 

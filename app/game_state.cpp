@@ -1,5 +1,0 @@
-// The game's one state record. Constant-initialised, so it holds its defaults
-// before any code runs, timer thread included.
-#include "app/game_state.h"
-
-constinit GameState game;

@@ -1,0 +1,78 @@
+// The pause state. Allegro's display-switch callback runs on its own thread,
+// so it only raises an atomic flag the loop reads.
+#include "app/pause.h"
+
+#include <atomic>
+
+#include <allegro.h>
+#include <alleggl.h>
+
+#include "app/screenshot.h"
+#include "game/game_state.h"
+#include "game/resources.h"
+#include "game/timers.h"
+#include "input/bound_keys.h"
+#include "sound/sound.h"
+#include "world/hud.h"
+
+namespace {
+
+bool paused = false;
+bool sounds_held = false;
+std::atomic<bool> focus_lost{false};
+// Set once the game's loop runs: the focus lost in the title menu pauses nothing.
+std::atomic<bool> in_play{false};
+
+// While paused the loop redraws the still picture at about this pace,
+// leaving the processor to others.
+constexpr int PAUSED_ROUND_MS = 20;
+
+void on_switch_out()
+{
+    if (in_play.load())
+        focus_lost.store(true);
+}
+
+} // namespace
+
+void pause_when_focus_lost()
+{
+    if (set_display_switch_mode(SWITCH_BACKGROUND) == 0)
+        set_display_switch_callback(SWITCH_OUT, on_switch_out);
+}
+
+bool pause_holds_ticks()
+{
+    in_play.store(true);
+    poll_keyboard();
+    if (control_pressed(Control::pause))
+        paused = !paused;
+    if (focus_lost.exchange(false))
+        paused = true;
+    clock_held.store(paused);
+    if (sounds_held != paused) {
+        hold_sounds(paused);
+        sounds_held = paused;
+    }
+    if (!paused)
+        return false;
+    game.pending_ticks.store(0);
+    rest(PAUSED_ROUND_MS);
+    return true;
+}
+
+void draw_pause_overlay()
+{
+    if (!paused)
+        return;
+    begin_text_overlay();
+    allegro_gl_printf(hud_font, -1.4f, 0.0f, -10.0f, makecol(255, 255, 255), "PAUSED");
+    end_text_overlay();
+}
+
+void draw_player_overlays()
+{
+    take_screenshot_if_asked();
+    draw_pause_overlay();
+    draw_screenshot_message();
+}

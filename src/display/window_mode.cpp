@@ -1,0 +1,144 @@
+#include "display/window_mode.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <allegro.h>
+#include <alleggl.h>
+
+#include "display/picture.h"
+#include "platform/x11_window.h"
+
+namespace {
+
+DisplayChoice choice;
+int desktop_w = PICTURE_WIDTH;
+int desktop_h = PICTURE_HEIGHT;
+WindowManager manager = WindowManager::none;
+bool full_screen = false;
+std::atomic<bool> toggle_asked{false};
+
+void say(const char* text)
+{
+    std::fprintf(stderr, "ironstep: %s\n", text);
+}
+
+// Runs on Allegro's input thread for every key press and release.
+void watch_keys(int scancode)
+{
+    if (scancode == KEY_F11)
+        toggle_asked.store(true);
+}
+
+bool open_window(int w, int h)
+{
+    return set_gfx_mode(GFX_OPENGL_WINDOWED, w, h, 0, 0) == 0;
+}
+
+// Opens a window of the desktop's size to show full screen; says why it
+// cannot, or nothing.
+std::string open_desktop_window()
+{
+    char reason[160];
+    if (desktop_w < PICTURE_WIDTH || desktop_h < PICTURE_HEIGHT)
+        std::snprintf(reason, sizeof reason, "the desktop of %d x %d is smaller than the game's %d x %d picture",
+                      desktop_w, desktop_h, PICTURE_WIDTH, PICTURE_HEIGHT);
+    else if (!open_window(desktop_w, desktop_h))
+        std::snprintf(reason, sizeof reason, "no OpenGL window of the desktop's %d x %d (%s)", desktop_w, desktop_h,
+                      allegro_error);
+    else
+        return "";
+    return reason;
+}
+
+} // namespace
+
+bool open_game_display(const DisplayChoice& asked)
+{
+    choice = asked;
+    if (get_desktop_resolution(&desktop_w, &desktop_h) != 0) {
+        desktop_w = PICTURE_WIDTH;
+        desktop_h = PICTURE_HEIGHT;
+    }
+    full_screen = !choice.windowed;
+    if (full_screen) {
+        const std::string refusal = open_desktop_window();
+        if (!refusal.empty()) {
+            say((refusal + ": playing in a window").c_str());
+            full_screen = false;
+        }
+    }
+    if (!full_screen) {
+        const WindowSize size = window_size_for(choice, desktop_w, desktop_h);
+        if (!open_window(size.w, size.h) && !open_window(PICTURE_WIDTH, PICTURE_HEIGHT))
+            return false;
+    }
+    follow_window_size();
+    manager = find_window_manager();
+    if (full_screen && manager == WindowManager::other) {
+        say("the window manager cannot be asked for full screen: playing in a window");
+        show_window();
+    } else if (full_screen) {
+        request_full_screen(manager, desktop_w, desktop_h);
+    } else if (manager == WindowManager::none) {
+        // Centred, where nothing else places it, as F11 would.
+        int w, h;
+        read_window_size(w, h);
+        if (w <= desktop_w && h <= desktop_h)
+            show_window({w, h});
+    }
+    keyboard_lowlevel_callback = watch_keys;
+    return true;
+}
+
+void close_game_display()
+{
+    keyboard_lowlevel_callback = nullptr;
+    stop_following_window_size();
+}
+
+void show_full_screen()
+{
+    if (desktop_w < PICTURE_WIDTH || desktop_h < PICTURE_HEIGHT || manager == WindowManager::other) {
+        say("full screen cannot be had here: staying in the window");
+        return;
+    }
+    request_full_screen(manager, desktop_w, desktop_h);
+    full_screen = true;
+}
+
+void show_window()
+{
+    show_window(window_size_for(choice, desktop_w, desktop_h));
+}
+
+void show_window(WindowSize size)
+{
+    request_window(manager, size.w, size.h, desktop_w, desktop_h);
+    full_screen = false;
+}
+
+void toggle_full_screen()
+{
+    if (full_screen)
+        show_window();
+    else
+        show_full_screen();
+}
+
+bool full_screen_shown()
+{
+    return full_screen;
+}
+
+Scaling picture_scaling()
+{
+    return choice.scaling;
+}
+
+bool take_full_screen_toggle()
+{
+    return toggle_asked.exchange(false);
+}
