@@ -11,6 +11,7 @@
 
 #include <sys/stat.h>
 
+#include "app/live_settings.h"
 #include "app/pause.h"
 #include "app/startup.h"
 #include "input/demo.h"
@@ -94,6 +95,7 @@ int run_from_command_line(int argc, char** argv)
 
     if (!settings_path.empty())
         read_settings_file(settings_path.c_str(), options.config != nullptr, settings, stderr);
+    remember_settings_file(settings_path, settings);
     if (options.window)
         settings.display_mode = DisplayMode::window;
     if (options.fullscreen) {
@@ -118,5 +120,6 @@ void apply_run_options()
         chosen_recording = nullptr;
     }
     install_gamepad();
+    watch_for_gamepads();
     pause_when_focus_lost();
 }

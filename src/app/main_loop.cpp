@@ -4,6 +4,7 @@
 
 #include <allegro.h>
 
+#include "app/options_screen.h"
 #include "app/pause.h"
 #include "app/title_menu.h"
 #include "game/game_state.h"
@@ -18,6 +19,7 @@
 #include "gameplay/projectiles.h"
 #include "gameplay/walker.h"
 #include "input/demo.h"
+#include "input/gamepad.h"
 #include "models/animation.h"
 #include "platform/signals.h"
 #include "sound/sound.h"
@@ -115,7 +117,7 @@ void logic_step()
 
 bool game_should_end()
 {
-    return key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD || stop_requested();
+    return (key[KEY_ESC] && !options_screen_holds_escape()) || game.demo_index > DEMO_LAST_RECORD || stop_requested();
 }
 
 namespace {
@@ -128,7 +130,7 @@ void run_tick(LoopScene scene)
         sound_after_tick();
     } else {
         step_title_menu(title_menu);
-        sound_after_menu_step(title_menu.selection, title_menu.done);
+        sound_after_menu_step(menu_choice_heard(title_menu), title_menu.done);
     }
 }
 
@@ -176,6 +178,8 @@ void run_loop(LoopScene scene, LoopClock clock, FrameEnd frame_end, LoopHooks& h
     // Pause and the screenshot key are the player's, in the game on its timers.
     const bool players_loop = scene == LoopScene::game && clock == LoopClock::timers;
     for (;;) {
+        if (clock == LoopClock::timers)
+            follow_gamepad_plugging();
         if (!(players_loop && pause_holds_ticks()))
             run_due_ticks(scene, clock, hooks);
         if (hooks.frame_wanted())

@@ -47,7 +47,8 @@ void run_main_loop();
 // One logic tick.
 void logic_step();
 
-// Tested after each frame: Escape is down, the demo has read its last
+// Tested after each frame: Escape is down (but not while the options screen
+// holds it), the demo has read its last
 // record (DEMO_LAST_RECORD; while catching up a few more may have been read),
 // or a stop signal or the window's close button asked the program to end.
 bool game_should_end();

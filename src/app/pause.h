@@ -8,10 +8,11 @@ void pause_when_focus_lost();
 
 // Once a round of the game's loop, before its ticks: reads the pause keys
 // and the focus, and while paused holds the game's clock and drops the
-// ticks that come due. True while paused: no tick runs.
+// ticks that come due. Enter in the pause opens the options screen, which
+// then takes the keys, a step each round. True while paused: no tick runs.
 bool pause_holds_ticks();
 
-// "PAUSED" over the frozen picture while paused.
+// "PAUSED" over the frozen picture while paused, or the options screen.
 void draw_pause_overlay();
 
 // Over the composed frame of the game's loop: the screenshot key's picture is

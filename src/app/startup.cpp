@@ -344,10 +344,10 @@ int run_game()
     start_sound();
 
     // The title menu stands between start-up and the game: the player is
-    // placed for the mode chosen there.
+    // placed for the mode chosen there, unless the menu quit.
     run_title_menu();
     place_player_for_mode();
-    if (!key[KEY_ESC])
+    if (title_menu.quit == 0)
         run_main_loop();
     shut_down();
     return stop_exit_status(EXIT_NORMAL);

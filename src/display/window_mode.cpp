@@ -142,3 +142,16 @@ bool take_full_screen_toggle()
 {
     return toggle_asked.exchange(false);
 }
+
+void set_window_scale(int scale)
+{
+    choice.window_scale = scale;
+    choice.window_size = {0, 0};
+    if (!full_screen)
+        show_window();
+}
+
+void set_picture_scaling(Scaling scaling)
+{
+    choice.scaling = scaling;
+}

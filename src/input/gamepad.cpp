@@ -30,7 +30,25 @@ void hold(Action action, bool down)
 
 void install_gamepad()
 {
+    remove_joystick();
     present = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks > 0;
+    held = {};
+}
+
+bool gamepad_present()
+{
+    return present;
+}
+
+unsigned gamepad_buttons_down()
+{
+    if (!present)
+        return 0;
+    unsigned down = 0;
+    for (int b = 0; b < joy[0].num_buttons && b < 32; ++b)
+        if (joy[0].button[b].b != 0)
+            down |= 1u << b;
+    return down;
 }
 
 void poll_gamepad()

@@ -1,0 +1,99 @@
+// The running game follows the settings record: the display and the sound
+// are told of a change; the keys and the gamepad are read from the record
+// each tick already. The file's own record takes only what the screen set.
+#include "app/live_settings.h"
+
+#include <cstdio>
+
+#include "display/window_mode.h"
+#include "platform/folders.h"
+#include "sound/sound.h"
+
+namespace {
+
+std::string file_path;
+Settings for_file;
+bool unsaved = false;
+
+bool full_screen_asked(const Settings& s)
+{
+    return s.display_mode == DisplayMode::fullscreen;
+}
+
+void follow_display(const Settings& before)
+{
+    if (full_screen_asked(settings) != full_screen_asked(before) && full_screen_asked(settings) != full_screen_shown()) {
+        toggle_full_screen();
+        // Where full screen cannot be had the game says so and stays in its window.
+        settings.display_mode = full_screen_shown() ? DisplayMode::fullscreen : DisplayMode::window;
+    }
+    if (settings.scale != before.scale)
+        set_window_scale(settings.scale);
+}
+
+void follow_sound(const Settings& before)
+{
+    sound_settings.volume = settings.volume;
+    if (settings.sound == before.sound)
+        return;
+    sound_settings.enabled = settings.sound ? 1 : 0;
+    if (settings.sound)
+        start_sound();
+    else
+        stop_sound();
+}
+
+void follow(const Settings& before)
+{
+    follow_display(before);
+    follow_sound(before);
+}
+
+} // namespace
+
+void remember_settings_file(const std::string& path, const Settings& as_in_file)
+{
+    file_path = path;
+    for_file = as_in_file;
+    unsaved = false;
+}
+
+void follow_changed_row(const Settings& before, OptionsPage page, int row)
+{
+    follow(before);
+    copy_page_row(page, row, settings, for_file);
+    unsaved = true;
+}
+
+void follow_defaults(const Settings& before)
+{
+    follow(before);
+    for_file = Settings{};
+    unsaved = true;
+}
+
+bool settings_unsaved()
+{
+    return unsaved;
+}
+
+std::string save_settings_file()
+{
+    std::string error;
+    if (file_path.empty()) {
+        error = "neither XDG_CONFIG_HOME nor HOME is set";
+    } else {
+        const std::size_t slash = file_path.rfind('/');
+        if (slash != std::string::npos && slash > 0)
+            error = make_folders(file_path.substr(0, slash));
+    }
+    if (error.empty())
+        error = ""; // the writer comes with the settings table
+    if (!error.empty()) {
+        const std::string line = "Settings not saved: " + error;
+        std::fprintf(stderr, "ironstep: %s\n", line.c_str());
+        return line;
+    }
+    unsaved = false;
+    return "";
+}
