@@ -117,7 +117,9 @@ void logic_step()
 
 bool game_should_end()
 {
-    return (key[KEY_ESC] && !options_screen_holds_escape()) || game.demo_index > DEMO_LAST_RECORD || stop_requested();
+    // Asked every round, so that it sees Escape let go after the options screen.
+    const bool escape_held_by_options = options_screen_holds_escape();
+    return (key[KEY_ESC] && !escape_held_by_options) || game.demo_index > DEMO_LAST_RECORD || stop_requested();
 }
 
 namespace {
