@@ -46,7 +46,8 @@ int write_config(const std::string& path, bool make_missing_folders)
     }
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos || slash == 0 ? "" : path.substr(0, slash);
-    if (!make_missing_folders && !folder.empty() && stat(folder.c_str(), &st) != 0) {
+    if (!make_missing_folders && !folder.empty() && stat(folder.c_str(), &st) != 0 &&
+        (errno == ENOENT || errno == ENOTDIR)) {
         std::fprintf(stderr, "ironstep: %s: no such folder; nothing was written\n", folder.c_str());
         return 1;
     }
