@@ -147,7 +147,7 @@ void options_screen_scene()
     title_menu = TitleMenu{};
     open_options_screen();
     options_screen.page = int(OptionsPage::keys);
-    options_screen.row = int(Control::jump);
+    options_screen.row = int(control_of(Action::jump));
     options_screen.waiting = Waiting::key;
     SceneHooks hooks(ticks_or(600), {}, false);
     run_loop(LoopScene::title_menu, LoopClock::driven, FrameEnd::compose, hooks);

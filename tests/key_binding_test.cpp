@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr int JUMP = int(Control::jump);
-constexpr int FIRE = int(Control::fire);
+constexpr int JUMP = int(control_of(Action::jump));
+constexpr int FIRE = int(control_of(Action::fire));
 constexpr int PAUSE = int(Control::pause);
 
 TEST(KeyBindingTest, AKeyMovesFromItsControlAndTheKeysStayPacked)

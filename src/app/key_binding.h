@@ -7,8 +7,6 @@
 
 #include "settings/settings.h"
 
-using ControlKeys = std::array<int, KEYS_PER_CONTROL>; // until the settings table
-
 // What became of a key pressed for a control.
 struct KeyBinding {
     bool bound = false;  // the key now serves the control

@@ -7,6 +7,7 @@
 
 #include "display/window_mode.h"
 #include "platform/folders.h"
+#include "settings/settings_writer.h"
 #include "sound/sound.h"
 
 namespace {
@@ -15,20 +16,17 @@ std::string file_path;
 Settings for_file;
 bool unsaved = false;
 
-bool full_screen_asked(const Settings& s)
-{
-    return s.display_mode == DisplayMode::fullscreen;
-}
-
 void follow_display(const Settings& before)
 {
-    if (full_screen_asked(settings) != full_screen_asked(before) && full_screen_asked(settings) != full_screen_shown()) {
+    if (settings.fullscreen != before.fullscreen && settings.fullscreen != full_screen_shown()) {
         toggle_full_screen();
         // Where full screen cannot be had the game says so and stays in its window.
-        settings.display_mode = full_screen_shown() ? DisplayMode::fullscreen : DisplayMode::window;
+        settings.fullscreen = full_screen_shown();
     }
     if (settings.scale != before.scale)
         set_window_scale(settings.scale);
+    if (settings.smooth_scaling != before.smooth_scaling)
+        set_picture_scaling(settings.smooth_scaling ? Scaling::smooth : Scaling::whole);
 }
 
 void follow_sound(const Settings& before)
@@ -50,6 +48,12 @@ void follow(const Settings& before)
 }
 
 } // namespace
+
+void show_settings_as_played()
+{
+    settings.fullscreen = full_screen_shown();
+    settings.smooth_scaling = picture_scaling() == Scaling::smooth;
+}
 
 void remember_settings_file(const std::string& path, const Settings& as_in_file)
 {
@@ -88,7 +92,7 @@ std::string save_settings_file()
             error = make_folders(file_path.substr(0, slash));
     }
     if (error.empty())
-        error = ""; // the writer comes with the settings table
+        error = save_settings(file_path, for_file);
     if (!error.empty()) {
         const std::string line = "Settings not saved: " + error;
         std::fprintf(stderr, "ironstep: %s\n", line.c_str());

@@ -13,6 +13,10 @@
 // and the settings as the file alone gave them.
 void remember_settings_file(const std::string& path, const Settings& as_in_file);
 
+// As the screen opens: the display's settings as the game shows itself now,
+// after F11 or the variables (kept from the file until the screen changes them).
+void show_settings_as_played();
+
 // After the screen changed the row's setting in `settings`: the game follows
 // it, and it is kept for the file.
 void follow_changed_row(const Settings& before, OptionsPage page, int row);

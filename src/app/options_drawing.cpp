@@ -56,7 +56,7 @@ const char* key_text(int allegro_key)
     return allegro_key == 0 ? "-" : key_name(allegro_key);
 }
 
-void draw_row(int index, const OptionRow& row)
+void draw_row(int index, const PageRow& row)
 {
     const bool chosen = index == options_screen.row;
     const float y = ROWS_TOP + ROW_STEP * float(index);
@@ -72,7 +72,7 @@ void draw_row(int index, const OptionRow& row)
 
 // The prompt while a key or a button is awaited, else a line on the
 // chosen setting; and the screen's word on the last change.
-void draw_bottom_lines(const OptionRow& chosen)
+void draw_bottom_lines(const PageRow& chosen)
 {
     char line[OPTIONS_WORD_SIZE + 40];
     if (options_screen.waiting != Waiting::nothing) {

@@ -1,129 +1,138 @@
-// The pages' rows. (Until the settings have one table: the rows by hand.)
+// The pages' rows are the settings table's rows of their sections, shown as
+// the table names them: a setting added to the table shows on its page.
 #include "app/options_rows.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstring>
 
-#include "app/key_binding.h"
+#include "settings/settings_table.h"
 
 namespace {
 
-struct HandRow {
-    const char* label;
-    int* number;
-    int min, max, step;
-    const char* help;
-};
+constexpr std::array<const char*, OPTIONS_PAGE_COUNT> PAGE_NAMES = {"DISPLAY", "SOUND", "KEYS", "GAMEPAD",
+                                                                     "DEFAULTS"};
+// The settings file's section each page shows; the defaults' shows none.
+constexpr std::array<std::string_view, OPTIONS_PAGE_COUNT> PAGE_SECTIONS = {"display", "sound", "keys",
+                                                                             "gamepad", ""};
 
-void copy(char (&to)[ROW_TEXT_SIZE], const char* from)
+// A Left or Right press moves a number this much: some twenty presses
+// from one end of its range to the other (5 for the volume), at least 1.
+constexpr int RANGE_PRESSES = 20;
+
+// The table's row shown as the page's row-th, or null.
+const SettingRow* table_row(OptionsPage page, int row)
 {
-    std::snprintf(to, sizeof to, "%s", from);
+    int seen = 0;
+    for (const SettingRow& r : SETTINGS_TABLE)
+        if (r.section == PAGE_SECTIONS[std::size_t(page)] && seen++ == row)
+            return &r;
+    return nullptr;
+}
+
+// A name of the file as the screen writes it: upper case, spaces for "_".
+void write_upper(char (&to)[ROW_TEXT_SIZE], const char* name)
+{
+    std::size_t i = 0;
+    for (; name[i] != '\0' && i + 1 < sizeof to; ++i)
+        to[i] = name[i] == '_' ? ' ' : char(std::toupper(static_cast<unsigned char>(name[i])));
+    to[i] = '\0';
+}
+
+int step_of(const SettingRow& row)
+{
+    return std::max(1, (row.max - row.min + RANGE_PRESSES / 2) / RANGE_PRESSES);
+}
+
+int& number_of(const SettingRow& row, Settings& s)
+{
+    return row.kind == SettingKind::button ? action_button(s, row.index) : s.*row.number;
 }
 
 } // namespace
 
 const char* page_name(OptionsPage page)
 {
-    static const char* const NAMES[OPTIONS_PAGE_COUNT] = {"DISPLAY", "SOUND", "KEYS", "GAMEPAD", "DEFAULTS"};
-    return NAMES[int(page)];
+    return PAGE_NAMES[std::size_t(page)];
 }
 
 int page_row_count(OptionsPage page)
 {
-    switch (page) {
-    case OptionsPage::display: return 2;
-    case OptionsPage::sound: return 2;
-    case OptionsPage::keys: return CONTROL_COUNT;
-    case OptionsPage::gamepad: return 2 + 6;
-    case OptionsPage::defaults: return 0;
-    }
-    return 0;
+    int count = 0;
+    for (const SettingRow& r : SETTINGS_TABLE)
+        count += r.section == PAGE_SECTIONS[std::size_t(page)];
+    return count;
 }
 
-OptionRow page_row(OptionsPage page, int row, const Settings& s)
+PageRow page_row(OptionsPage page, int row, const Settings& s)
 {
-    OptionRow r;
-    if (page == OptionsPage::keys) {
-        copy(r.label, control_label(row).c_str());
-        r.press = RowPress::key;
-        r.index = row;
-        return r;
-    }
-    if (page == OptionsPage::display) {
-        copy(r.label, row == 0 ? "MODE" : "SCALE");
-        if (row == 0)
-            copy(r.value, s.display_mode == DisplayMode::fullscreen ? "FULLSCREEN" : "WINDOW");
+    PageRow shown;
+    const SettingRow* r = table_row(page, row);
+    if (r == nullptr)
+        return shown;
+    write_upper(shown.label, r->name);
+    shown.help = r->comment;
+    shown.index = r->index;
+    switch (r->kind) {
+    case SettingKind::number:
+        std::snprintf(shown.value, sizeof shown.value, "%d", s.*r->number);
+        break;
+    case SettingKind::choice:
+        write_upper(shown.value, r->words[s.*r->choice ? 0 : 1]);
+        break;
+    case SettingKind::keys:
+        shown.press = RowPress::key;
+        break;
+    case SettingKind::button: {
+        const int button = s.gamepad_buttons[std::size_t(r->index)];
+        shown.press = RowPress::button;
+        if (button == 0)
+            write_upper(shown.value, "none");
         else
-            std::snprintf(r.value, sizeof r.value, "%d", s.scale);
-        return r;
+            std::snprintf(shown.value, sizeof shown.value, "BUTTON %d", button);
+        break;
     }
-    if (page == OptionsPage::sound) {
-        copy(r.label, row == 0 ? "SOUND" : "VOLUME");
-        if (row == 0)
-            copy(r.value, s.sound ? "ON" : "OFF");
-        else
-            std::snprintf(r.value, sizeof r.value, "%d", s.volume);
-        return r;
     }
-    const GamepadSettings& g = s.gamepad;
-    const int* buttons[6] = {&g.jump, &g.fire, &g.close_view, &g.view_up, &g.view_down, &g.narrow_view};
-    if (row == 0) {
-        copy(r.label, "STICK");
-        std::snprintf(r.value, sizeof r.value, "%d", g.stick);
-    } else if (row == 1) {
-        copy(r.label, "DEAD ZONE");
-        std::snprintf(r.value, sizeof r.value, "%d", g.dead_zone);
-    } else {
-        copy(r.label, control_label(row - 2 + 4).c_str());
-        r.press = RowPress::button;
-        r.index = row - 2 + 4;
-        if (*buttons[row - 2] == 0)
-            copy(r.value, "NONE");
-        else
-            std::snprintf(r.value, sizeof r.value, "BUTTON %d", *buttons[row - 2]);
-    }
-    return r;
-}
-
-bool turn_page_row(OptionsPage page, int row, int direction, Settings& s)
-{
-    const Settings before = s;
-    if (page == OptionsPage::display && row == 0)
-        s.display_mode = s.display_mode == DisplayMode::fullscreen ? DisplayMode::window : DisplayMode::fullscreen;
-    else if (page == OptionsPage::display)
-        s.scale = std::clamp(s.scale + direction, 0, SCALE_MAX);
-    else if (page == OptionsPage::sound && row == 0)
-        s.sound = !s.sound;
-    else if (page == OptionsPage::sound)
-        s.volume = std::clamp(s.volume + 5 * direction, 0, 100);
-    else if (page == OptionsPage::gamepad && row == 0)
-        s.gamepad.stick = std::clamp(s.gamepad.stick + direction, 0, GAMEPAD_STICKS_MAX - 1);
-    else if (page == OptionsPage::gamepad && row == 1)
-        s.gamepad.dead_zone = std::clamp(s.gamepad.dead_zone + 5 * direction, 0, DEAD_ZONE_MAX);
-    return std::memcmp(&before, &s, sizeof s) != 0;
+    return shown;
 }
 
 int& action_button(Settings& s, int action)
 {
-    GamepadSettings& g = s.gamepad;
-    int* buttons[ACTION_COUNT] = {nullptr, nullptr, nullptr, nullptr, &g.jump, &g.fire, &g.close_view, &g.view_up, &g.view_down, &g.narrow_view};
-    return *buttons[action];
+    return s.gamepad_buttons[std::size_t(action)];
 }
 
 void copy_page_row(OptionsPage page, int row, const Settings& from, Settings& to)
 {
-    if (page == OptionsPage::keys)
+    const SettingRow* r = table_row(page, row);
+    if (r == nullptr)
+        return;
+    switch (r->kind) {
+    case SettingKind::number:
+        to.*r->number = from.*r->number;
+        break;
+    case SettingKind::choice:
+        to.*r->choice = from.*r->choice;
+        break;
+    case SettingKind::keys:
         to.keys = from.keys;
-    else if (page == OptionsPage::display && row == 0)
-        to.display_mode = from.display_mode;
-    else if (page == OptionsPage::display)
-        to.scale = from.scale;
-    else if (page == OptionsPage::sound && row == 0)
-        to.sound = from.sound;
-    else if (page == OptionsPage::sound)
-        to.volume = from.volume;
-    else
-        to.gamepad = from.gamepad;
+        break;
+    case SettingKind::button:
+        to.gamepad_buttons = from.gamepad_buttons;
+        break;
+    }
+}
+
+bool turn_page_row(OptionsPage page, int row, int direction, Settings& s)
+{
+    const SettingRow* r = table_row(page, row);
+    if (r == nullptr || r->kind == SettingKind::keys)
+        return false;
+    if (r->kind == SettingKind::choice) {
+        s.*r->choice = !(s.*r->choice);
+        return true;
+    }
+    int& value = number_of(*r, s);
+    const int before = value;
+    value = std::clamp(value + direction * step_of(*r), r->min, r->max);
+    return value != before;
 }

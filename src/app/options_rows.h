@@ -17,7 +17,7 @@ enum class RowPress {
 
 constexpr int ROW_TEXT_SIZE = 40;
 
-struct OptionRow {
+struct PageRow {
     char label[ROW_TEXT_SIZE] = "";
     char value[ROW_TEXT_SIZE] = ""; // the value as shown; a key row shows its keys instead
     const char* help = "";           // a line about the setting
@@ -30,7 +30,7 @@ const char* page_name(OptionsPage page);
 
 // The rows of a page of settings (every page but the defaults').
 int page_row_count(OptionsPage page);
-OptionRow page_row(OptionsPage page, int row, const Settings& s);
+PageRow page_row(OptionsPage page, int row, const Settings& s);
 
 // The pad button that holds the action, numbered from 1, 0 for none.
 int& action_button(Settings& s, int action);

@@ -120,7 +120,7 @@ void step_page()
     choose(opts.row, page_row_count(page()));
     if (opts.row != row_before)
         say("");
-    const OptionRow row = page_row(page(), opts.row, settings);
+    const PageRow row = page_row(page(), opts.row, settings);
     const int direction = left_or_right();
     if (row.press == RowPress::key && direction != 0 && opts.slot != (direction + 1) / 2) {
         opts.slot = (direction + 1) / 2;
@@ -236,6 +236,7 @@ void open_options_screen()
 {
     opts = OptionsScreen{};
     opts.open = true;
+    show_settings_as_played();
     // The key that opened the screen is not its first press.
     take_keys_as_held(opts.keys);
 }
