@@ -92,7 +92,7 @@ void draw_bottom_lines(const PageRow& chosen)
 
 void draw_defaults()
 {
-    text(LABEL_X, ROWS_TOP + ROW_STEP, 22.0f, HEADING_COLOUR, "Put every setting back to its default?");
+    text(LABEL_X, ROWS_TOP + ROW_STEP, ROW_SIZE, HEADING_COLOUR, "Every setting back to its default?");
     entry(MENU_X, ROWS_TOP + 4.0f * ROW_STEP, MENU_TEXT_SIZE, !options_screen.yes, "NO");
     entry(MENU_X, ROWS_TOP + 4.0f * ROW_STEP + MENU_STEP, MENU_TEXT_SIZE, options_screen.yes, "YES");
 }
