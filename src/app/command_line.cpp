@@ -107,7 +107,7 @@ int run_from_command_line(int argc, char** argv)
 
     if (!settings_path.empty())
         read_settings_file(settings_path.c_str(), config_given, settings, stderr);
-    remember_settings_file(settings_path, settings);
+    remember_settings_file(settings_path, !config_given, settings);
     parse_options(argc, argv, settings, run_options);
     sound_settings.enabled = settings.sound ? 1 : 0;
     sound_settings.volume = settings.volume;

@@ -13,6 +13,7 @@
 namespace {
 
 std::string file_path;
+bool make_file_folders = false;
 Settings for_file;
 bool unsaved = false;
 
@@ -55,9 +56,10 @@ void show_settings_as_played()
     settings.smooth_scaling = picture_scaling() == Scaling::smooth;
 }
 
-void remember_settings_file(const std::string& path, const Settings& as_in_file)
+void remember_settings_file(const std::string& path, bool make_its_folders, const Settings& as_in_file)
 {
     file_path = path;
+    make_file_folders = make_its_folders;
     for_file = as_in_file;
     unsaved = false;
 }
@@ -88,15 +90,16 @@ std::string save_settings_file()
         error = "neither XDG_CONFIG_HOME nor HOME is set";
     } else {
         const std::size_t slash = file_path.rfind('/');
-        if (slash != std::string::npos && slash > 0)
+        if (make_file_folders && slash != std::string::npos && slash > 0)
             error = make_folders(file_path.substr(0, slash));
     }
     if (error.empty())
         error = save_settings(file_path, for_file);
     if (!error.empty()) {
-        const std::string line = "Settings not saved: " + error;
-        std::fprintf(stderr, "ironstep: %s\n", line.c_str());
-        return line;
+        std::fprintf(stderr, "ironstep: settings not saved: %s\n", error.c_str());
+        // The screen's line keeps to the reason, after the file's name.
+        const std::size_t colon = error.rfind(": ");
+        return "Settings not saved: " + (colon == std::string::npos ? error : error.substr(colon + 2));
     }
     unsaved = false;
     return "";
