@@ -12,6 +12,7 @@
 #include "app/live_settings.h"
 #include "app/menu_text.h"
 #include "app/options_screen_state.h"
+#include "app/title_menu.h"
 #include "input/gamepad.h"
 #include "settings/key_names.h"
 
@@ -27,8 +28,8 @@ char notice[OPTIONS_WORD_SIZE + 64] = "";
 std::chrono::steady_clock::time_point notice_until;
 constexpr std::chrono::seconds NOTICE_SHOWN{6};
 
-// The menu's sounds hear choices 0..3 of the title menu; the screen's are above.
-constexpr int FIRST_CHOICE_HEARD = 4;
+// The menu's sounds hear the title menu's entries; the screen's choices lie above.
+constexpr int FIRST_CHOICE_HEARD = MENU_QUIT + 1;
 constexpr int CHOICES_HEARD = 1000;
 
 void say(const char* text)
