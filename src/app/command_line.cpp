@@ -19,7 +19,6 @@
 #include "platform/whole_file.h"
 #include "settings/options.h"
 #include "settings/settings_file.h"
-#include "sound/sound.h"
 
 #ifndef IRONSTEP_VERSION
 #define IRONSTEP_VERSION "unknown"
@@ -104,8 +103,6 @@ int run_from_command_line(int argc, char** argv)
         settings.scale = options.scale;
     if (options.nosound)
         settings.sound = false;
-    sound_settings.enabled = settings.sound ? 1 : 0;
-    sound_settings.volume = settings.volume;
     if (options.demo != nullptr && !open_chosen_recording(options.demo))
         return 1;
     return run_game();
