@@ -41,7 +41,9 @@ struct EffectEntry {
     int frames;       // the sample at SOUND_RATE; for a loop one turn of it
     int join_frames;  // a loop's extra frames, made and blended into its start so that it joins without a click
     float peak;       // loudest sample, full scale 1
-    void (*recipe)(std::span<float> out); // writes frames + join_frames
+    // Writes frames + join_frames; named in the row, so that a search for the
+    // recipe finds its effect.
+    void (*recipe)(std::span<float> out);
     bool loops;       // played over and over while its source lasts
     // Voices of its own, one for each source that lasts (the sources come and
     // go, and the voice fades with them); 0 for a short sound, played on the
@@ -51,6 +53,7 @@ struct EffectEntry {
 
 // Tones that must fit a loop are chosen as SOUND_RATE / whole frames:
 // 220.5 Hz is 100 frames a period, 110.25 Hz 200, 44.1 Hz 500.
+// {effect, name, frames, join_frames, peak, recipe, loops, lasting_slots}
 inline constexpr std::array<EffectEntry, EFFECT_COUNT> EFFECTS = {{
     {Effect::charge, "charge", 4400, 0, 0.30f, make_charge, true, 1}, // 44 periods of 220.5 Hz
     {Effect::fire, "fire", frames_of(0.35), 0, 0.55f, make_fire, false, 0},

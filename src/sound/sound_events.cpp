@@ -174,8 +174,8 @@ void find_lasting_sounds(const SoundSnapshot& before, const SoundSnapshot& after
                          std::array<LastingSound, LASTING_SLOTS>& lasting)
 {
     const bool carrier_moved = before.carrier.x != after.carrier.x || before.carrier.z != after.carrier.z;
-    slot(lasting, Effect::carrier_rumble) = {carrier_moved, {game.carrier_x, CARRIER_SOUND_HEIGHT, game.carrier_z}, 1.0f,
-                                              game.carrier_riding == 1 ? 1.15f : 1.0f};
+    const Vec3 carrier = {game.carrier_x, CARRIER_SOUND_HEIGHT, game.carrier_z};
+    slot(lasting, Effect::carrier_rumble) = {carrier_moved, carrier, 1.0f, game.carrier_riding == 1 ? 1.15f : 1.0f};
 
     const bool flying = game.flyer_alive == 1 && (game.flyer_flying == 1 || game.flyer_taking_off == 1);
     slot(lasting, Effect::flyer_engine) = {flying, game.flyer_pos, 1.0f, 0.85f + 0.035f * game.flyer_speed};

@@ -69,7 +69,8 @@ struct LastingSound {
     float pitch;
 };
 
-// Fills every lasting slot (see EFFECTS) from the game's state as it is after the tick;
-// the Carrier rumbles while it moves from one snapshot to the next.
+// Fills every lasting slot (laid out by EFFECTS) from the game's state as it
+// is after the tick; the Carrier rumbles while it moves from one snapshot to
+// the next.
 void find_lasting_sounds(const SoundSnapshot& before, const SoundSnapshot& after,
                          std::array<LastingSound, LASTING_SLOTS>& lasting);
