@@ -10,38 +10,28 @@
 struct snd_pcm_t;
 struct snd_pcm_hw_params_t;
 
-namespace {
-
-template <class Function>
-Function alsa(const char* name, const char* version)
-{
-    void* library = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
-    return library == nullptr ? nullptr : reinterpret_cast<Function>(dlvsym(library, name, version));
-}
-
-} // namespace
-
 extern "C" int snd_pcm_hw_params(snd_pcm_t* pcm, snd_pcm_hw_params_t* params)
 {
-    using Set = int (*)(snd_pcm_t*, snd_pcm_hw_params_t*);
     using Get = int (*)(const snd_pcm_hw_params_t*, void*, int*);
-    const auto set = alsa<Set>("snd_pcm_hw_params", "ALSA_0.9");
-    if (set == nullptr)
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD); // the driver's, so it stays loaded
+    if (alsa == nullptr)
         return -1;
-    const int result = set(pcm, params);
-    const auto period_size = alsa<Get>("snd_pcm_hw_params_get_period_size", "ALSA_0.9.0rc4");
-    const auto periods = alsa<Get>("snd_pcm_hw_params_get_periods", "ALSA_0.9.0rc4");
-    const auto rate = alsa<Get>("snd_pcm_hw_params_get_rate", "ALSA_0.9.0rc4");
+    const auto set = reinterpret_cast<int (*)(snd_pcm_t*, snd_pcm_hw_params_t*)>(
+        dlvsym(alsa, "snd_pcm_hw_params", "ALSA_0.9"));
+    const int result = set == nullptr ? -1 : set(pcm, params);
     unsigned long frames = 0;
-    unsigned fragments = 0, hz = 0;
+    unsigned fragments = 0, rate = 0;
+    const auto get = [alsa, params](const char* name, void* value) {
+        const auto f = reinterpret_cast<Get>(dlvsym(alsa, name, "ALSA_0.9.0rc4"));
+        return f != nullptr && f(params, value, nullptr) == 0;
+    };
     const char* path = std::getenv("IRONSTEP_ALSA_SPY");
-    if (result == 0 && path != nullptr && period_size != nullptr && periods != nullptr && rate != nullptr &&
-        period_size(params, &frames, nullptr) == 0 && periods(params, &fragments, nullptr) == 0 &&
-        rate(params, &hz, nullptr) == 0) {
-        if (std::FILE* f = std::fopen(path, "a")) {
-            std::fprintf(f, "%lu x %u at %u\n", frames, fragments, hz);
-            std::fclose(f);
+    if (result == 0 && path != nullptr && get("snd_pcm_hw_params_get_period_size", &frames) &&
+        get("snd_pcm_hw_params_get_periods", &fragments) && get("snd_pcm_hw_params_get_rate", &rate))
+        if (std::FILE* out = std::fopen(path, "a")) {
+            std::fprintf(out, "%lu x %u at %u\n", frames, fragments, rate);
+            std::fclose(out);
         }
-    }
+    dlclose(alsa);
     return result;
 }
