@@ -12,6 +12,7 @@
 #include "app/main_loop.h"
 #include "game/startup_tables.h"
 #include "gameplay/bombs.h"
+#include "gameplay/hit_record.h"
 #include "gameplay/player.h"
 #include "models/animation.h"
 #include "models/meshes.h"
@@ -323,10 +324,12 @@ TEST_F(FlyerTest, ABombCostsThePlayerTenHealthOncePerTwoSeconds)
         SCOPED_TRACE(run);
         const float start = 100.0f + 100.0f * float(run);
         game.game_clock = start;
+        hit_record.player_hurt_by = Hurt::walker;
         start_bomb_run();
         for (int t = 1; t <= 60; ++t)
             tick_at(start + 0.5f * float(t));
         EXPECT_EQ(game.player_health, 100 - 10 * run);
+        EXPECT_EQ(hit_record.player_hurt_by, Hurt::bomb);
         EXPECT_EQ(game.player_hit_time, start + 0.5f * 23.0f);
         EXPECT_GT(bombs[0].position.y, GROUND) << "stopped on the player";
         for (int i = 1; i < BOMB_COUNT; ++i)

@@ -19,7 +19,6 @@
 #include "platform/whole_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_writer.h"
-#include "sound/sound.h"
 
 #ifndef IRONSTEP_VERSION
 #define IRONSTEP_VERSION "unknown"
@@ -109,8 +108,6 @@ int run_from_command_line(int argc, char** argv)
         read_settings_file(settings_path.c_str(), config_given, settings, stderr);
     remember_settings_file(settings_path, !config_given, settings);
     parse_options(argc, argv, settings, run_options);
-    sound_settings.enabled = settings.sound ? 1 : 0;
-    sound_settings.volume = settings.volume;
     if (run_options.demo != nullptr && !open_chosen_recording(run_options.demo))
         return 1;
     return run_game();

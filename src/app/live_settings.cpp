@@ -30,12 +30,11 @@ void follow_display(const Settings& before)
         set_picture_scaling(settings.smooth_scaling ? Scaling::smooth : Scaling::whole);
 }
 
+// The sound reads the volume from the settings as it plays.
 void follow_sound(const Settings& before)
 {
-    sound_settings.volume = settings.volume;
     if (settings.sound == before.sound)
         return;
-    sound_settings.enabled = settings.sound ? 1 : 0;
     if (settings.sound)
         start_sound();
     else
