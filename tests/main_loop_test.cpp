@@ -6,6 +6,7 @@
 #include "gameplay/controls.h"
 #include "gameplay/player.h"
 #include "input/demo.h"
+#include "input/tick_actions.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -85,7 +86,7 @@ TEST_F(MainLoopTest, WallAlongZCommitsOnlyX)
 TEST_F(MainLoopTest, WalkKeysStartTheWalkCycleOnlyWhenSomethingMoves)
 {
     key[KEY_UP] = 1;
-    fill_tick_actions();
+    tick_actions = read_tick_actions(TickSource::devices);
     player_proposed_xz = {1001.0f, 1000.0f};
     commit_player_move();
     EXPECT_EQ(game.walk_anim_active, 1);
@@ -105,8 +106,7 @@ TEST_F(MainLoopTest, WalkKeysStartTheWalkCycleOnlyWhenSomethingMoves)
 TEST_F(MainLoopTest, RecordedWalkBytesStartTheWalkCycleToo)
 {
     game.demo_mode = 1;
-    input_record[1] = INPUT_PRESSED;
-    fill_tick_actions();
+    tick_actions[1] = INPUT_PRESSED;
     player_proposed_xz = {1000.0f, 999.0f};
     commit_player_move();
     EXPECT_EQ(game.walk_anim_active, 1);

@@ -56,7 +56,7 @@ protected:
         std::array<int, PROJECTILE_SLOTS> exploding{};
         key[KEY_Z] = fire_key;
         for (int t = 0; t < n; ++t) {
-            logic_step();
+            play_tick();
             put_back_walker(walker);
             for (int k = 0; k < PROJECTILE_SLOTS; ++k)
                 exploding[k] += projectiles[k].exploded;

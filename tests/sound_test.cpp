@@ -145,7 +145,7 @@ protected:
         if (tick == 0)
             last = take_sound_snapshot();
         for (int t = 1; t <= n; ++t, ++tick) {
-            logic_step();
+            play_tick();
             const SoundSnapshot now = take_sound_snapshot();
             SoundCues cues;
             find_sound_cues(last, now, memory, cues);

@@ -118,5 +118,5 @@ void apply_run_options()
         chosen_recording = nullptr;
     }
     install_gamepad();
-    pause_when_focus_lost();
+    watch_pause();
 }

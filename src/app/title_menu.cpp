@@ -156,5 +156,5 @@ void run_title_menu()
 {
     title_menu = TitleMenu{};
     LoopHooks none;
-    run_loop(LoopScene::title_menu, LoopClock::timers, FrameEnd::flip, none);
+    run_loop({.scene = LoopScene::title_menu}, none);
 }

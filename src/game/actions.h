@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include <allegro.h>
 
@@ -53,4 +54,18 @@ static_assert(actions_in_record_order(), "a row's place is its action's byte in 
 constexpr int action_slot(Action action)
 {
     return int(action);
+}
+
+// One tick's actions, as a tick reads them and a recording keeps them: a byte
+// per row of ACTIONS, in its order.
+using ActionBytes = std::array<std::uint8_t, ACTION_COUNT>;
+
+// The byte written for a press.
+constexpr std::uint8_t INPUT_PRESSED = 0xFF;
+
+// Whether a byte presses its action: any but 0 does, as the rules and the
+// banner's lights both read it.
+constexpr bool pressed(std::uint8_t byte)
+{
+    return byte != 0;
 }

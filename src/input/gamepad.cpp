@@ -1,25 +1,17 @@
-// The first joystick Allegro finds. A stick pushed past the dead zone holds
-// the walk and turn actions; the mapped buttons hold theirs.
+// The first joystick (platform/joystick.h). A stick pushed past the dead zone
+// holds the walk and turn actions; the mapped buttons hold theirs.
 #include "input/gamepad.h"
 
 #include <array>
-#include <cstdlib>
 
-#include <allegro.h>
-
+#include "platform/joystick.h"
 #include "settings/settings.h"
 
 namespace {
 
-bool present = false;
 std::array<bool, ACTION_COUNT> held = {};
 
-constexpr int AXIS_TRAVEL = 128; // Allegro's axis positions run -128..128
-
-bool button_down(const JOYSTICK_INFO& pad, int number)
-{
-    return number >= 1 && number <= pad.num_buttons && pad.button[number - 1].b != 0;
-}
+constexpr int AXIS_TRAVEL = 128; // axis positions run -128..128
 
 void hold(Action action, bool down)
 {
@@ -30,34 +22,29 @@ void hold(Action action, bool down)
 
 void install_gamepad()
 {
-    present = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks > 0;
+    open_joystick();
 }
 
+// A missing stick or axis reads as centred.
 void poll_gamepad()
 {
     held = {};
-    if (!present || poll_joystick() != 0)
+    if (!read_joystick())
         return;
     const GamepadSettings& g = settings.gamepad;
-    const JOYSTICK_INFO& pad = joy[0];
-    if (g.stick < pad.num_sticks) {
-        const JOYSTICK_STICK_INFO& stick = joy[0].stick[g.stick];
-        const int dead = g.dead_zone * AXIS_TRAVEL / 100;
-        if (g.walk_axis < stick.num_axis) {
-            hold(Action::forward, stick.axis[g.walk_axis].pos < -dead);
-            hold(Action::back, stick.axis[g.walk_axis].pos > dead);
-        }
-        if (g.turn_axis < stick.num_axis) {
-            hold(Action::turn_left, stick.axis[g.turn_axis].pos < -dead);
-            hold(Action::turn_right, stick.axis[g.turn_axis].pos > dead);
-        }
-    }
-    hold(Action::jump, button_down(pad, g.jump));
-    hold(Action::fire, button_down(pad, g.fire));
-    hold(Action::close_view, button_down(pad, g.close_view));
-    hold(Action::view_up, button_down(pad, g.view_up));
-    hold(Action::view_down, button_down(pad, g.view_down));
-    hold(Action::narrow_view, button_down(pad, g.narrow_view));
+    const int dead = g.dead_zone * AXIS_TRAVEL / 100;
+    const int walk = joystick_axis(g.stick, g.walk_axis);
+    const int turn = joystick_axis(g.stick, g.turn_axis);
+    hold(Action::forward, walk < -dead);
+    hold(Action::back, walk > dead);
+    hold(Action::turn_left, turn < -dead);
+    hold(Action::turn_right, turn > dead);
+    hold(Action::jump, joystick_button(g.jump));
+    hold(Action::fire, joystick_button(g.fire));
+    hold(Action::close_view, joystick_button(g.close_view));
+    hold(Action::view_up, joystick_button(g.view_up));
+    hold(Action::view_down, joystick_button(g.view_down));
+    hold(Action::narrow_view, joystick_button(g.narrow_view));
 }
 
 bool gamepad_holds(Action action)

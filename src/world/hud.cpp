@@ -17,7 +17,7 @@
 #include "game/timers.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
-#include "input/demo.h"
+#include "input/tick_actions.h"
 #include "maths/angles.h"
 #include "world/camera.h"
 
@@ -165,7 +165,7 @@ void draw_demo_banner()
     glBindTexture(GL_TEXTURE_2D, 0);
     glBegin(GL_QUADS);
     for (int i = 0; i < ACTION_COUNT; ++i) {
-        if (input_record[i] != INPUT_PRESSED)
+        if (!pressed(tick_actions[std::size_t(i)]))
             continue;
         const ScreenRect& r = input_indicator_rects[i];
         glColor4f(0.55f, 0.75f, 1.0f, 0.4f);
