@@ -11,7 +11,7 @@
 
 enum class Action { forward, back, turn_left, turn_right, jump, fire, close_view, view_up, view_down, narrow_view };
 
-// A key of the banner picture, in pixels of the 527-pixel-wide picture:
+// A key of the banner picture (game/banner.h), in the picture's own pixels:
 // x1..x2-1, y1..y2-1.
 struct BannerKey {
     int x1, y1, x2, y2;

@@ -11,6 +11,7 @@
 #include <GL/glu.h>
 
 #include "display/picture.h"
+#include "game/banner.h"
 #include "game/game_state.h"
 #include "game/resources.h"
 #include "game/startup_tables.h"
@@ -41,8 +42,6 @@ constexpr int FULL_HEALTH = 100;
 constexpr int MINIMAP_SIZE = 200;
 constexpr double WORLD_SIZE = 2500.0;   // world units across the building map
 constexpr double MINIMAP_SPAN = 1250.0; // half the world, divided by the zoom
-
-constexpr int BANNER_HEIGHT = 150;
 
 // The frame rate's text is scaled down by 10 in the text projection.
 constexpr float TEXT_SCALE = 0.1f;
