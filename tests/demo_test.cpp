@@ -24,6 +24,7 @@
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "input/demo.h"
+#include "input/tick_actions.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "recording/demo_script_compiler.h"
@@ -362,6 +363,46 @@ std::vector<std::uint8_t> file_bytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The recorder's loop: each tick's actions read from the keys and kept after
+// the tick, exactly as the tick read them. The showcase's keys pressed tick
+// by tick, as a player would, record the showcase again.
+TEST_F(DemoTest, TheRecordersLoopKeepsEachTicksActionsAsTheTickReadThem)
+{
+    set_up_flat_world();
+    const std::vector<std::uint8_t> showcase = file_bytes(std::string(TEST_BUILD_DIR) + "/vesk");
+    ASSERT_EQ(showcase.size(), std::size_t((DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE));
+    constexpr int TICKS = 900;
+    struct Player : LoopHooks {
+        explicit Player(const std::vector<std::uint8_t>& recording) : recording_(recording) {}
+        // The keys of the record of the tick about to run go down.
+        bool before_tick() override
+        {
+            const std::size_t record = read.size() + 1;
+            for (const ActionEntry& entry : ACTIONS)
+                key[entry.default_key] = recording_[record * INPUT_RECORD_SIZE + std::size_t(entry.action)];
+            return true;
+        }
+        void after_tick() override { read.push_back(tick_actions); }
+        bool frame_wanted() override { return false; }
+        bool after_round() override { return read.size() == TICKS; }
+        std::vector<ActionBytes> read;
+        const std::vector<std::uint8_t>& recording_;
+    } player(showcase);
+    std::vector<ActionBytes> kept(TICKS);
+    ActionLog log = {kept.data(), TICKS};
+    run_loop({.clock = LoopClock::driven, .frame_end = FrameEnd::compose,
+              .input = {.source = TickSource::devices, .kept = &log}},
+             player);
+    ASSERT_EQ(log.count, TICKS);
+    EXPECT_EQ(kept, player.read);
+    for (int tick = 1; tick <= TICKS; ++tick)
+        ASSERT_TRUE(std::equal(kept[std::size_t(tick - 1)].begin(), kept[std::size_t(tick - 1)].end(),
+                               showcase.begin() + tick * INPUT_RECORD_SIZE))
+            << "tick " << tick;
+    release_all_keys();
+    init_carrier_waypoints();
 }
 
 TEST(DemoScriptTest, ScriptCompilesToOneRecordATickPaddedToTheWholeDemo)

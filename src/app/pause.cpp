@@ -46,6 +46,7 @@ bool pause_holds_ticks()
 {
     in_play.store(true);
     poll_keyboard();
+    const bool was_paused = paused;
     if (control_presses(Control::pause) % 2 == 1)
         paused = !paused;
     if (focus_lost.exchange(false))
@@ -56,9 +57,11 @@ bool pause_holds_ticks()
         hold_clouds_still(paused);
         world_held = paused;
     }
+    // Ticks that fell due while paused, to the round that resumes, are never run.
+    if (paused || was_paused)
+        game.pending_ticks.store(0);
     if (!paused)
         return false;
-    game.pending_ticks.store(0);
     rest(PAUSED_ROUND_MS);
     return true;
 }
