@@ -374,17 +374,19 @@ TEST_F(DemoTest, TheRecordersLoopKeepsEachTicksActionsAsTheTickReadThem)
     const std::vector<std::uint8_t> showcase = file_bytes(std::string(TEST_BUILD_DIR) + "/vesk");
     ASSERT_EQ(showcase.size(), std::size_t((DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE));
     constexpr int TICKS = 900;
+    // After each tick the keys of the next tick's record go down.
     struct Player : LoopHooks {
-        explicit Player(const std::vector<std::uint8_t>& recording) : recording_(recording) {}
-        // The keys of the record of the tick about to run go down.
-        bool before_tick() override
+        explicit Player(const std::vector<std::uint8_t>& recording) : recording_(recording) { press(1); }
+        void press(std::size_t record)
         {
-            const std::size_t record = read.size() + 1;
             for (const ActionEntry& entry : ACTIONS)
                 key[entry.default_key] = recording_[record * INPUT_RECORD_SIZE + std::size_t(entry.action)];
-            return true;
         }
-        void after_tick() override { read.push_back(tick_actions); }
+        void after_tick() override
+        {
+            read.push_back(tick_actions);
+            press(read.size() + 1);
+        }
         bool frame_wanted() override { return false; }
         bool after_round() override { return read.size() == TICKS; }
         std::vector<ActionBytes> read;
