@@ -23,7 +23,7 @@ extern long demo_stream_offset;
 // Opens the demo recording as demo_file: "vesk" in the current folder, where
 // players and scripts may put their own, else the one beside the program
 // named by executable (where the build and the package put it), passing over
-// what is not a recording and saying so (app/demo_open.h). demo_file stays
+// what is not a recording and saying so (input/demo_open.h). demo_file stays
 // null when there is none; play mode works without it.
 void open_demo_file(const char* executable);
 
