@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < ticks; ++i) {
         for (int a = 3; a < argc; ++a)
             key[std::atoi(argv[a])] = 1;
-        logic_step();
+        logic_step(read_tick_actions(game_tick_source()));
     }
     compose_frame();
 

@@ -8,9 +8,12 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "tests/game_process.h"
+#include "tests/screen_checks.h"
 
 namespace {
 
@@ -178,6 +181,40 @@ TEST_F(GameProcessTest, RefusedGraphicsModeEndsWithStatus1AndTheMessage)
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(xmessage_log().find("Error setting OpenGL graphics mode:\n"), std::string::npos) << xmessage_log();
     EXPECT_NE(xmessage_log().find("\nAllegro GL error : "), std::string::npos) << xmessage_log();
+}
+
+// What is named with --demo is judged as "vesk" is: what is no recording is
+// refused before any window opens, and a named pipe that nothing writes to
+// yet holds up nothing; the demo plays what arrives through it.
+TEST_F(GameProcessTest, DemoRecordingsAreJudgedAsVeskIsAndANamedPipeNeverHoldsUpStartUp)
+{
+    const std::string empty = folder_ + "/empty", pipe = folder_ + "/pipe";
+    ASSERT_EQ(run_shell("mkfifo '" + pipe + "' && : > '" + empty + "'"), 0);
+    ChildProcess refused = start_child(GAME, folder_, environment(), "", {"--demo", empty});
+    const ChildOutcome refusal = wait_child(refused, PATIENCE_SECONDS);
+    ASSERT_TRUE(refusal.ended && refusal.exited) << "signal " << refusal.signal;
+    EXPECT_EQ(refusal.status, 1);
+    EXPECT_EQ(read_file(refused.err_path), "ironstep: " + empty + ": is empty, not a recording\n");
+    EXPECT_EQ(read_file(refused.out_path), "");
+
+    ChildProcess child = start_child(GAME, folder_, environment(), "", {"--demo", pipe});
+    ChildOutcome outcome;
+    ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
+    ASSERT_TRUE(wait_for_first_frame()) << "started with no writer";
+    const auto demo_chosen = [](const ScreenCapture& c) { return shows_chosen(c, DEMO_ROWS); };
+    ASSERT_TRUE(demo_chosen(hold_until({"Down"}, demo_chosen)));
+    ASSERT_TRUE(shows_banner(hold_until({"Return"}, shows_banner))) << "Enter starts the demo";
+    // Up held in every record: the demo reads on to the record of its tick.
+    const int writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(writer, 0) << "the game holds the pipe open";
+    std::string up_held(25000, '\0');
+    for (std::size_t record = 0; record < up_held.size(); record += 10)
+        up_held[record] = char(0xFF);
+    EXPECT_EQ(write(writer, up_held.data(), up_held.size()), ssize_t(up_held.size()));
+    close(writer);
+    EXPECT_TRUE(lights_up_not_down(capture_until(lights_up_not_down))) << "the demo plays what arrived";
+    ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}})) << "stderr: " << read_file(child.err_path);
+    EXPECT_EQ(outcome.status, 0);
 }
 
 } // namespace
