@@ -11,6 +11,7 @@
 #include <GL/glu.h>
 
 #include "app/main_loop.h"
+#include "app/screenshot.h"
 #include "game/game_state.h"
 #include "game/resources.h"
 #include "game/timers.h"
@@ -152,9 +153,23 @@ void step_title_menu_choosing_demo(int ticks)
     key[KEY_ENTER] = 0;
 }
 
+namespace {
+
+// The screenshot key works in the menu as in play.
+class PlayersMenu : public LoopHooks {
+public:
+    void over_frame() override
+    {
+        take_screenshot_if_asked();
+        draw_screenshot_message();
+    }
+};
+
+} // namespace
+
 void run_title_menu()
 {
     title_menu = TitleMenu{};
-    LoopHooks none;
-    run_loop(LoopScene::title_menu, LoopClock::timers, FrameEnd::flip, none);
+    PlayersMenu players;
+    run_loop(LoopScene::title_menu, LoopClock::timers, FrameEnd::flip, players);
 }
