@@ -184,6 +184,8 @@ TEST_F(ScreenModesTest, TheDesktopKnowsTheWindowAsTheGamesItResizesWithThePictur
     const std::string window = read_file(folder_ + "/id").substr(0, read_file(folder_ + "/id").find('\n'));
     const std::string names = window_property(display_, window, folder_, "WM_CLASS _NET_WM_NAME WM_NORMAL_HINTS");
     EXPECT_NE(names.find("WM_CLASS(STRING) = \"ironstep\", \"Ironstep\""), std::string::npos) << names;
+    EXPECT_NE(read_file(std::string(SOURCE_DIR) + "/packaging/ironstep.desktop").find("\nStartupWMClass=Ironstep\n"),
+              std::string::npos) << "the launcher names the window's class";
     EXPECT_NE(names.find("_NET_WM_NAME(UTF8_STRING) = \"ironstep\""), std::string::npos) << names;
     EXPECT_NE(names.find("minimum size: 800 by 600"), std::string::npos) << names;
     EXPECT_EQ(names.find("maximum size"), std::string::npos) << names;
