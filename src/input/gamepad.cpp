@@ -36,12 +36,16 @@ void install_gamepad()
 void poll_gamepad()
 {
     held = {};
-    if (!present || poll_joystick() != 0)
-        return;
+    if (present && poll_joystick() == 0)
+        read_gamepad(joy[0]);
+}
+
+void read_gamepad(const JOYSTICK_INFO& pad)
+{
+    held = {};
     const GamepadSettings& g = settings.gamepad;
-    const JOYSTICK_INFO& pad = joy[0];
     if (g.stick < pad.num_sticks) {
-        const JOYSTICK_STICK_INFO& stick = joy[0].stick[g.stick];
+        const JOYSTICK_STICK_INFO& stick = pad.stick[g.stick];
         const int dead = g.dead_zone * AXIS_TRAVEL / 100;
         if (g.walk_axis < stick.num_axis) {
             hold(Action::forward, stick.axis[g.walk_axis].pos < -dead);
