@@ -1,7 +1,8 @@
 // The whole game on a 1920 x 1080 display (tests/CMakeLists.txt starts one):
 // full screen between black bars, F11 to a window in the menu, play started
 // there, F11 back to full screen, and play goes on; no pointer over the game.
-// A window as the desktop sees it, resized, and destroyed by another program.
+// A window as the desktop sees it, F12 in its menu, resized, and destroyed by
+// another program.
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -171,6 +172,8 @@ TEST_F(ScreenModesTest, TheDesktopKnowsTheWindowAsTheGamesItResizesWithThePictur
     screen_h_ = 1080;
     std::vector<std::string> env = environment();
     env.push_back("IRONSTEP_WINDOW=1");
+    run_shell("mkdir -p '" + folder_ + "/.config' && echo 'XDG_PICTURES_DIR=\"$HOME/Bilder\"' > '" + folder_ +
+              "/.config/user-dirs.dirs'");
     ChildOutcome outcome;
     ChildProcess child = start_child(GAME, folder_, env);
     ASSERT_TRUE(wait_for_tables(child, outcome)) << read_file(child.err_path);
@@ -197,6 +200,11 @@ TEST_F(ScreenModesTest, TheDesktopKnowsTheWindowAsTheGamesItResizesWithThePictur
                   std::string::npos) << "the window manager offers to maximise it";
     }
 
+    // F12 in the menu, into the desktop's pictures folder.
+    const std::string screenshot = folder_ + "/Bilder/ironstep/ironstep-0001.png";
+    for (const Deadline deadline = deadline_in(PATIENCE_SECONDS); !file_exists(screenshot) && before(deadline);)
+        press_keys({"F12"});
+    EXPECT_TRUE(file_exists(screenshot));
     const auto play = [start](const ScreenCapture& c) { return shows_hud_frame(window_part(c, start)); };
     ASSERT_TRUE(play(hold_until({"Return"}, play))) << "the game in the window";
     // Resized by another program, or through the window manager where one runs.
