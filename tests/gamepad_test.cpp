@@ -22,7 +22,6 @@ TEST(GamepadTest, ButtonsAreNumberedFromOneAndEachHoldsItsDefaultActionAlone)
                 << "button " << b + 1 << ", " << entry.name;
         pad.button[b].b = 0;
     }
-    read_gamepad(pad);
 }
 
 } // namespace
