@@ -1,5 +1,6 @@
 // Xlib calls on the window AllegroGL made, under Allegro's lock of the display
-// connection, which its input thread shares. The full-screen state goes
+// connection, which its input thread shares: the names, icons and size hints
+// the desktop reads, and full screen. The full-screen state goes
 // through the window manager (the desktop's standard _NET_WM_STATE_FULLSCREEN
 // request), so the monitor keeps its mode and the other windows stay put.
 #include "platform/x11_window.h"
