@@ -58,6 +58,8 @@ TEST_F(GameProcessTest, MissingDatafileEndsWithStatus12AndNamesTheFullPath)
     EXPECT_EQ(outcome.status, 12);
     EXPECT_NE(xmessage_log().find("Error loading " + folder_ + "/game/height.dat!\n"), std::string::npos)
         << xmessage_log();
+    // The box's own complaints (the stand-in's font warning) are not passed on.
+    EXPECT_EQ(read_file(child.err_path), "ironstep: Error loading " + folder_ + "/game/height.dat!\n");
     // Both colour tables are built before the datafile is looked for.
     EXPECT_EQ(read_file(child.out_path), expected_console_output());
 }
@@ -156,15 +158,17 @@ TEST_F(GameProcessTest, MissingOrBrokenSceneryEndsWithStatus12NamingTheFileAndLi
     EXPECT_NE(xmessage_log().find("line 3: "), std::string::npos) << xmessage_log();
 }
 
-TEST_F(GameProcessTest, NoDisplayEndsWithStatus1AndTheGraphicsMessageNotASignal)
+TEST_F(GameProcessTest, NoDisplayEndsWithStatus1AndTheGraphicsMessageOnStandardErrorNotASignal)
 {
     ChildProcess child = start_child(GAME, folder_, environment(false));
     const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
     ASSERT_TRUE(outcome.ended);
     ASSERT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(read_file(child.out_path), "Error setting OpenGL graphics mode:\nCannot connect to an X display\n")
+    EXPECT_EQ(read_file(child.err_path),
+              "ironstep: Error setting OpenGL graphics mode:\nCannot connect to an X display\n")
         << "no empty line for AllegroGL, never asked";
+    EXPECT_EQ(read_file(child.out_path), "");
 }
 
 TEST_F(GameProcessTest, RefusedGraphicsModeEndsWithStatus1AndTheMessage)

@@ -141,5 +141,6 @@ void run_title_menu()
 {
     title_menu = TitleMenu{};
     LoopHooks none;
-    run_loop({.scene = LoopScene::title_menu}, none);
+    // The screenshot key works in the menu as in play.
+    run_loop({.scene = LoopScene::title_menu, .player_keys = {.screenshot = true}}, none);
 }

@@ -18,6 +18,20 @@ void hold(Action action, bool down)
     held[std::size_t(action_slot(action))] = down;
 }
 
+// A missing stick or axis reads as centred.
+int axis_position(const JOYSTICK_INFO& pad, int stick, int axis)
+{
+    if (stick < 0 || stick >= pad.num_sticks || axis < 0 || axis >= pad.stick[stick].num_axis)
+        return 0;
+    return pad.stick[stick].axis[axis].pos;
+}
+
+// Buttons are numbered from 1 as pads print them; 0 is none.
+bool button_down(const JOYSTICK_INFO& pad, int number)
+{
+    return number >= 1 && number <= pad.num_buttons && pad.button[number - 1].b != 0;
+}
+
 } // namespace
 
 void install_gamepad()
@@ -25,22 +39,26 @@ void install_gamepad()
     open_joystick();
 }
 
-// A missing stick or axis reads as centred.
 void poll_gamepad()
 {
     held = {};
-    if (!read_joystick())
-        return;
+    if (const JOYSTICK_INFO* pad = read_joystick())
+        read_gamepad(*pad);
+}
+
+void read_gamepad(const JOYSTICK_INFO& pad)
+{
+    held = {};
     const int dead = settings.gamepad_dead_zone * AXIS_TRAVEL / 100;
-    const int walk = joystick_axis(settings.gamepad_stick, settings.gamepad_walk_axis);
-    const int turn = joystick_axis(settings.gamepad_stick, settings.gamepad_turn_axis);
+    const int walk = axis_position(pad, settings.gamepad_stick, settings.gamepad_walk_axis);
+    const int turn = axis_position(pad, settings.gamepad_stick, settings.gamepad_turn_axis);
     hold(Action::forward, walk < -dead);
     hold(Action::back, walk > dead);
     hold(Action::turn_left, turn < -dead);
     hold(Action::turn_right, turn > dead);
     // A button holds its action too, the walk and the turns included.
     for (const ActionEntry& entry : ACTIONS)
-        if (joystick_button(settings.gamepad_buttons[std::size_t(action_slot(entry.action))]))
+        if (button_down(pad, settings.gamepad_buttons[std::size_t(action_slot(entry.action))]))
             hold(entry.action, true);
 }
 
