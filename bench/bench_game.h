@@ -6,8 +6,10 @@
 
 #include <allegro.h>
 
+#include "app/main_loop.h"
 #include "app/startup.h"
 #include "game/timers.h"
+#include "input/tick_actions.h"
 
 inline bool start_bench_game()
 {
@@ -16,4 +18,10 @@ inline bool start_bench_game()
         return false;
     remove_int(tick_callback);
     return true;
+}
+
+// One logic tick with its actions read as the game reads them.
+inline void bench_tick()
+{
+    logic_step(read_tick_actions(game_tick_source()));
 }

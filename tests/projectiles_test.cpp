@@ -1,8 +1,11 @@
 // The player's gun through whole logic ticks: charging, the launch along the
 // aim, range, buildings, terrain, hits on the actors with their immunity, the
-// explosion's life, a full slot table, and the Walker's shove.
+// explosion's life, a full slot table, and the Walker's shove; the random
+// scatter of the shots' clouds of points, held still while paused.
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +19,7 @@
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "tests/test_support.h"
+#include "world/point_clouds.h"
 
 namespace {
 
@@ -57,7 +61,7 @@ protected:
         std::array<int, PROJECTILE_SLOTS> exploding{};
         key[KEY_Z] = fire_key;
         for (int t = 0; t < n; ++t) {
-            logic_step();
+            play_tick();
             put_back_walker(walker);
             for (int k = 0; k < PROJECTILE_SLOTS; ++k)
                 exploding[k] += projectiles[k].exploded;
@@ -228,6 +232,34 @@ TEST_F(ProjectileTest, TheWalkerShovesAndHurtsThePlayerOnlyInsideItsBox)
     run(1);
     EXPECT_NEAR(player_position.z, w.z - 3.0f - 2.0f * 4.0f, 1e-4f) << "shoved off the front face";
     EXPECT_EQ(game.player_health, 95);
+}
+
+// Held still (paused), every frame scatters the same points and leaves the
+// game's random numbers alone; in play the clouds draw on those as they did.
+TEST(PointClouds, HeldStillEachFrameScattersTheSamePointsAndTheGamesNumbersAreLeftAlone)
+{
+    const auto frame = [] {
+        start_cloud_frame();
+        std::vector<int> draws;
+        for (int i = 0; i < 50; ++i)
+            draws.push_back(random_below(1000));
+        return draws;
+    };
+    std::srand(7);
+    std::vector<int> from_rand;
+    for (int i = 0; i < 50; ++i)
+        from_rand.push_back(std::rand() % 1000);
+    std::srand(7);
+    EXPECT_EQ(frame(), from_rand) << "in play";
+
+    std::srand(7);
+    hold_clouds_still(true);
+    const std::vector<int> first = frame();
+    const std::vector<int> second = frame();
+    hold_clouds_still(false);
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first, std::vector<int>(50, first[0])) << "scattered all the same";
+    EXPECT_EQ(std::rand() % 1000, from_rand[0]) << "the game's numbers as they were";
 }
 
 } // namespace

@@ -148,7 +148,7 @@ protected:
         if (tick == 0)
             last = take_sound_snapshot();
         for (int t = 1; t <= n; ++t, ++tick) {
-            logic_step();
+            play_tick();
             const SoundSnapshot now = take_sound_snapshot();
             SoundCues cues;
             find_sound_cues(last, now, memory, cues);
@@ -210,7 +210,7 @@ TEST_F(SoundCueTest, TheChargesToneRisesWithTheChargeAndSettlesQuieterOnceFull)
     std::vector<LastingSound> tone;
     std::array<LastingSound, LASTING_SLOTS> lasting;
     for (int t = 0; t < 61; ++t) {
-        logic_step();
+        play_tick();
         find_lasting_sounds(take_sound_snapshot(), take_sound_snapshot(), lasting);
         tone.push_back(lasting[std::size_t(first_lasting_slot(Effect::charge))]);
     }

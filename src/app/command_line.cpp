@@ -3,8 +3,8 @@
 // and the game starts.
 #include "app/command_line.h"
 
-#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -14,6 +14,7 @@
 #include "app/pause.h"
 #include "app/startup.h"
 #include "input/demo.h"
+#include "input/demo_open.h"
 #include "input/gamepad.h"
 #include "platform/folders.h"
 #include "platform/whole_file.h"
@@ -62,20 +63,13 @@ int write_config(const std::string& path, bool make_missing_folders)
     return 0;
 }
 
-// The recording must be an ordinary file (or a pipe) that can be read.
 bool open_chosen_recording(const char* path)
 {
-    struct stat st;
-    if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fprintf(stderr, "ironstep: %s: is a folder\n", path);
-        return false;
-    }
-    chosen_recording = std::fopen(path, "rb");
-    if (chosen_recording == nullptr) {
-        std::fprintf(stderr, "ironstep: %s: %s\n", path, std::strerror(errno));
-        return false;
-    }
-    return true;
+    std::string refusal;
+    chosen_recording = open_named_recording(path, refusal);
+    if (chosen_recording == nullptr)
+        std::fprintf(stderr, "ironstep: %s: %s\n", path, refusal.c_str());
+    return chosen_recording != nullptr;
 }
 
 } // namespace
@@ -121,5 +115,5 @@ void apply_run_options()
     }
     install_gamepad();
     watch_for_gamepads();
-    pause_when_focus_lost();
+    watch_pause();
 }

@@ -138,7 +138,6 @@ void step_page()
         opts.waiting = Waiting::key;
     } else {
         opts.waiting = Waiting::button;
-        poll_gamepad();
         opts.buttons_before = gamepad_buttons_down();
     }
 }
@@ -223,7 +222,6 @@ void wait_for_button()
         bind_button(0);
         return;
     }
-    poll_gamepad();
     const unsigned down = gamepad_buttons_down();
     const unsigned pressed = down & ~opts.buttons_before;
     opts.buttons_before = down;

@@ -79,6 +79,7 @@ bool open_game_display(const DisplayChoice& asked)
     }
     cut_scale_to_desktop();
     full_screen = !choice.windowed;
+    name_window_class();
     if (full_screen) {
         const std::string refusal = open_desktop_window();
         if (!refusal.empty()) {
@@ -91,6 +92,7 @@ bool open_game_display(const DisplayChoice& asked)
         if (!open_window(size.w, size.h) && !open_window(PICTURE_WIDTH, PICTURE_HEIGHT))
             return false;
     }
+    dress_window(PICTURE_WIDTH, PICTURE_HEIGHT);
     follow_window_size();
     manager = find_window_manager();
     if (full_screen && manager == WindowManager::other) {
@@ -144,11 +146,6 @@ void toggle_full_screen()
         show_full_screen();
 }
 
-bool full_screen_shown()
-{
-    return full_screen;
-}
-
 Scaling picture_scaling()
 {
     return choice.scaling;
@@ -157,6 +154,11 @@ Scaling picture_scaling()
 bool take_full_screen_toggle()
 {
     return toggle_asked.exchange(false);
+}
+
+bool full_screen_shown()
+{
+    return full_screen;
 }
 
 void set_window_scale(int scale)

@@ -20,6 +20,7 @@ void show_full_screen();
 void show_window();
 void show_window(WindowSize size);
 void toggle_full_screen();
+// Whether the game shows itself full screen now (after F11 too).
 bool full_screen_shown();
 
 Scaling picture_scaling();

@@ -2,6 +2,8 @@
 // walks and turns, buttons fire the other actions, as the settings map them.
 #pragma once
 
+#include <allegro.h>
+
 #include "game/actions.h"
 
 // Looks for a joystick, quietly: without one the game plays as before.
@@ -12,7 +14,7 @@ void install_gamepad();
 // Whether a pad was found.
 bool gamepad_present();
 
-// The pad's buttons down as last polled, button 1 in bit 0.
+// The pad's buttons down now, polled afresh, button 1 in bit 0.
 unsigned gamepad_buttons_down();
 
 // From start-up on: watches the folders where pads appear (those Allegro's
@@ -28,6 +30,11 @@ void follow_gamepad_plugging();
 
 // Reads the joystick's state for the tick about to run.
 void poll_gamepad();
+
+// What a pad in the given state holds, as the settings map its stick and its
+// buttons (numbered from 1 as pads print them: button 1 is button[0]);
+// poll_gamepad hands it the first joystick's state.
+void read_gamepad(const JOYSTICK_INFO& pad);
 
 // Whether the gamepad, as last polled, holds the action.
 bool gamepad_holds(Action action);

@@ -139,11 +139,6 @@ void stop_sound()
     destroy_samples();
 }
 
-bool sound_is_on()
-{
-    return sound_on;
-}
-
 void sound_after_tick()
 {
     if (!sound_on)

@@ -23,9 +23,6 @@ bool start_sound();
 // Stops every sound and closes the device; nothing when none was opened.
 void stop_sound();
 
-// True between a start_sound that found a device and stop_sound.
-bool sound_is_on();
-
 // After every logic tick: the changes since the last call become sounds, and
 // the lasting sounds follow their sources. The first call only looks.
 void sound_after_tick();
