@@ -24,6 +24,7 @@
 #include "app/startup.h"
 #include "bench/bench_game.h"
 #include "display/picture.h"
+#include "display/picture_target.h"
 #include "display/present.h"
 #include "display/window_mode.h"
 #include "game/game_state.h"
@@ -415,9 +416,7 @@ int main(int argc, char** argv)
     const auto read_screen = [] {
         std::vector<unsigned char> rgb(size_t(PICTURE_WIDTH) * PICTURE_HEIGHT * 3);
         glFinish();
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        read_picture_pixels(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, rgb.data());
         return rgb;
     };
     world_drawn();

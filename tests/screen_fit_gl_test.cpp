@@ -10,6 +10,7 @@
 #include <alleggl.h>
 
 #include "display/picture.h"
+#include "display/picture_target.h"
 #include "display/present.h"
 #include "display/window_mode.h"
 #include "game/game_state.h"
@@ -52,7 +53,7 @@ TEST(FitsTheScreen, TheFramesPictureFillsTheScreenWithItsShapeCentredOnBlack)
     const Picture picture = read_screen();
     scale_picture_to_window();
     std::vector<unsigned char> rgb(std::size_t(w) * h * 3);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    read_window_pixels(w, h, rgb.data());
     const auto shown = [&rgb, w](int x, int y) { // y up, as GL counts
         const unsigned char* p = &rgb[(std::size_t(y) * w + x) * 3];
         return Pixel{p[0], p[1], p[2]};

@@ -12,6 +12,7 @@
 #include "app/command_line.h"
 #include "app/main_loop.h"
 #include "app/title_menu.h"
+#include "display/picture.h"
 #include "display/window_mode.h"
 #include "game/game_data.h"
 #include "game/game_state.h"
@@ -119,7 +120,7 @@ void choose_display_settings()
 {
     allegro_gl_clear_settings();
     allegro_gl_set(AGL_COLOR_DEPTH, 32);
-    allegro_gl_set(AGL_Z_DEPTH, 16);
+    allegro_gl_set(AGL_Z_DEPTH, PICTURE_DEPTH_BITS);
     allegro_gl_set(AGL_DOUBLEBUFFER, 1);
     allegro_gl_set(AGL_STENCIL_DEPTH, 0);
     allegro_gl_set(AGL_RENDERMETHOD, 1);
