@@ -4,6 +4,7 @@
 
 #include <allegro.h>
 
+#include "app/frame_pacing.h"
 #include "app/pause.h"
 #include "app/title_menu.h"
 #include "game/game_state.h"
@@ -133,21 +134,26 @@ void run_tick(LoopScene scene)
 }
 
 // One tick a round on the driven clock; every pending tick on the timers.
-void run_due_ticks(LoopScene scene, LoopClock clock, LoopHooks& hooks)
+// Returns the ticks run.
+int run_due_ticks(LoopScene scene, LoopClock clock, LoopHooks& hooks)
 {
     if (clock == LoopClock::driven) {
         advance_driven_clock();
         if (hooks.before_tick()) {
             run_tick(scene);
             hooks.after_tick();
+            return 1;
         }
-        return;
+        return 0;
     }
+    int ran = 0;
     while (game.pending_ticks.load() > 0 && hooks.before_tick()) {
         run_tick(scene);
         hooks.after_tick();
         game.pending_ticks.fetch_sub(1);
+        ++ran;
     }
+    return ran;
 }
 
 void draw_round_frame(LoopScene scene, FrameEnd frame_end, LoopHooks& hooks, bool players_loop)
@@ -175,10 +181,13 @@ void run_loop(LoopScene scene, LoopClock clock, FrameEnd frame_end, LoopHooks& h
 {
     // Pause and the screenshot key are the player's, in the game on its timers.
     const bool players_loop = scene == LoopScene::game && clock == LoopClock::timers;
+    // On the timers a frame follows a tick (frame_pacing.h); the driven clock
+    // runs a tick every round.
+    FramePacing pacing{clock == LoopClock::driven};
     for (;;) {
-        if (!(players_loop && pause_holds_ticks()))
-            run_due_ticks(scene, clock, hooks);
-        if (hooks.frame_wanted())
+        const bool paused = players_loop && pause_holds_ticks();
+        const int ticks = paused ? 0 : run_due_ticks(scene, clock, hooks);
+        if (frame_due(pacing, ticks, paused) && hooks.frame_wanted())
             draw_round_frame(scene, frame_end, hooks, players_loop);
         hooks.end_of_round();
         if (scene_ended(scene) || hooks.should_end())

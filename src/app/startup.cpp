@@ -13,6 +13,7 @@
 #include "app/main_loop.h"
 #include "app/title_menu.h"
 #include "display/picture.h"
+#include "display/vsync.h"
 #include "display/window_mode.h"
 #include "game/game_data.h"
 #include "game/game_state.h"
@@ -250,6 +251,7 @@ int start_up(const char* executable)
         allegro_message(GRAPHICS_ERROR, allegro_error, allegro_gl_error);
         return EXIT_NO_GRAPHICS;
     }
+    use_vsync(true);
     clock.lap(split.display_ms);
 
     // The data lies beside the program itself, wherever it was started from:

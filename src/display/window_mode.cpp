@@ -74,6 +74,7 @@ bool open_game_display(const DisplayChoice& asked)
     const std::string fault = start_picture_target();
     if (!fault.empty()) {
         ustrzcpy(allegro_error, ALLEGRO_ERROR_SIZE, fault.c_str());
+        allegro_gl_error[0] = '\0'; // what it holds is of a mode refused on the way, not of this
         return false;
     }
     follow_window_size();
