@@ -1,27 +1,58 @@
-// The settings reader over any bytes as the file. Whatever the file holds,
-// the settings it leaves are within their ranges, no key serves two controls,
-// Escape serves none, and every warning names the file and a line.
+// The settings reader and writer over any bytes as the file. Whatever the
+// file holds, the settings it leaves are within their ranges, no key serves
+// two controls, Escape serves none, and every warning names the file and a
+// line; and settings saved over it read back as they were saved.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "fuzz/fuzz_support.h"
 #include "settings/key_names.h"
 #include "settings/settings_file.h"
+#include "settings/settings_table.h"
+#include "settings/settings_writer.h"
 
 namespace {
 
 void check_ranges(const Settings& s)
 {
-    const GamepadSettings& g = s.gamepad;
-    if (s.scale < 0 || s.scale > SCALE_MAX || s.volume < 0 || s.volume > 100) // scale 0: the largest that fits
-        fuzz_fault("a display or sound setting out of range");
-    if (g.stick < 0 || g.stick >= GAMEPAD_STICKS_MAX || g.walk_axis < 0 || g.walk_axis >= GAMEPAD_AXES_MAX ||
-        g.turn_axis < 0 || g.turn_axis >= GAMEPAD_AXES_MAX || g.dead_zone < 0 || g.dead_zone > DEAD_ZONE_MAX)
-        fuzz_fault("a gamepad axis setting out of range");
-    for (const int b : {g.jump, g.fire, g.close_view, g.view_up, g.view_down, g.narrow_view})
-        if (b < 0 || b > GAMEPAD_BUTTONS_MAX)
-            fuzz_fault("a gamepad button out of range");
+    for (const SettingRow& row : SETTINGS_TABLE) {
+        const int value = row.kind == SettingKind::number   ? s.*row.number
+                          : row.kind == SettingKind::button ? s.gamepad_buttons[std::size_t(row.index)]
+                                                            : row.min;
+        if (value < row.min || value > row.max)
+            fuzz_fault("a number or a button out of range");
+    }
+}
+
+// Settings away from the defaults, as a player's saving might leave them:
+// the keys of two controls swapped, every number at its range's other end.
+Settings saved_settings()
+{
+    Settings s;
+    std::swap(s.keys[0], s.keys[std::size_t(Control::pause)]);
+    for (const SettingRow& row : SETTINGS_TABLE)
+        if (row.kind == SettingKind::number)
+            s.*row.number = row.default_value == row.max ? row.min : row.max;
+        else if (row.kind == SettingKind::button)
+            s.gamepad_buttons[std::size_t(row.index)] = row.max - row.index;
+    s.sound = false;
+    return s;
+}
+
+void check_saved_over(std::string_view text)
+{
+    if (!is_settings_text(text))
+        return;
+    static const Settings saved = saved_settings();
+    const std::string written = settings_text(text, saved);
+    if (!is_settings_text(written))
+        return; // the writer refuses to save what would not be read
+    Settings read_back;
+    read_settings_text(written, "settings.conf", read_back, nullptr);
+    if (!(read_back == saved))
+        fuzz_fault("settings saved over the file do not read back as saved");
 }
 
 void check_keys(const Settings& s)
@@ -68,5 +99,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::free(warnings);
     check_ranges(s);
     check_keys(s);
+    check_saved_over(text);
     return 0;
 }

@@ -38,7 +38,9 @@ TEST(ScreenFit, WindowsAreWholeMultiplesThatFitOrWhatIsAskedAndOddValuesAreSaid)
     EXPECT_EQ(window("fit", 1920, 1080), std::make_pair(800, 600));
     EXPECT_EQ(window("fit", 2560, 1440), std::make_pair(1600, 1200));
     EXPECT_EQ(window("fit", 640, 480), std::make_pair(800, 600)) << "never under one picture";
-    EXPECT_EQ(window("2", 1920, 1080), std::make_pair(1600, 1200));
+    EXPECT_EQ(window("2", 2560, 1440), std::make_pair(1600, 1200));
+    EXPECT_EQ(window("8", 6400, 4800), std::make_pair(6400, 4800)) << "the largest scale";
+    EXPECT_EQ(window("2", 1920, 1080), std::make_pair(800, 600)) << "cut to the largest that fits";
     EXPECT_EQ(window("1024x768", 1920, 1080), std::make_pair(1024, 768));
     EXPECT_EQ(complaint, "");
     const DisplayChoice unset = read_display_choice("", nullptr, complaint);
@@ -46,7 +48,7 @@ TEST(ScreenFit, WindowsAreWholeMultiplesThatFitOrWhatIsAskedAndOddValuesAreSaid)
     EXPECT_EQ(read_display_choice(nullptr, "whole", complaint).scaling, Scaling::whole);
     EXPECT_EQ(read_display_choice(nullptr, "sharp", complaint).scaling, Scaling::smooth);
     EXPECT_NE(complaint.find("IRONSTEP_SCALING"), std::string::npos);
-    for (const char* odd : {"0", "17", "2x", "x600", "799x600", "800x599", "1024x768x2", "-1", "99999999999"}) {
+    for (const char* odd : {"0", "9", "2x", "x600", "799x600", "800x599", "1024x768x2", "-1", "99999999999"}) {
         EXPECT_EQ(window(odd, 2560, 1440), std::make_pair(1600, 1200)) << odd << ": the largest that fits";
         EXPECT_NE(complaint.find("IRONSTEP_WINDOW"), std::string::npos) << odd;
     }

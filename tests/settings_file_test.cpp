@@ -11,6 +11,8 @@
 #include "gameplay/controls.h"
 #include "gameplay/player.h"
 #include "settings/settings_file.h"
+#include "settings/settings_line.h"
+#include "settings/settings_writer.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -35,35 +37,31 @@ Reading read(const std::string& text)
     return r;
 }
 
-bool same(const Settings& a, const Settings& b)
-{
-    const GamepadSettings &g = a.gamepad, &h = b.gamepad;
-    return a.display_mode == b.display_mode && a.scale == b.scale && a.sound == b.sound && a.volume == b.volume &&
-           a.keys == b.keys && g.stick == h.stick && g.walk_axis == h.walk_axis && g.turn_axis == h.turn_axis &&
-           g.dead_zone == h.dead_zone && g.jump == h.jump && g.fire == h.fire && g.close_view == h.close_view &&
-           g.view_up == h.view_up && g.view_down == h.view_down && g.narrow_view == h.narrow_view;
-}
-
-std::array<int, 2> keys_of(const Settings& s, Control c)
+ControlKeys keys_of(const Settings& s, Control c)
 {
     return s.keys[std::size_t(c)];
+}
+
+ControlKeys keys_of(const Settings& s, Action a)
+{
+    return keys_of(s, control_of(a));
 }
 
 TEST(SettingsFileTest, TheWrittenDefaultsReadBackAsTheDefaultsWithoutAWarning)
 {
     const Reading r = read(default_settings_text());
     EXPECT_EQ(r.warnings, "");
-    EXPECT_TRUE(same(r.settings, Settings{}));
+    EXPECT_EQ(r.settings, Settings{});
     // Every setting is changed by its line: none is read as another.
     const Reading changed = read("[display]\nmode = window\nscale = 3\n[sound]\nsound = off\nvolume = 40\n"
                                  "[gamepad]\nstick=1\nwalk_axis=2\nturn_axis=1\ndead_zone=10\njump=6\nfire=7\n"
                                  "close_view=8\nview_up=9\nview_down=10\nnarrow_view=11\n");
     EXPECT_EQ(changed.warnings, "");
     const Settings& s = changed.settings;
-    const GamepadSettings& g = s.gamepad;
-    EXPECT_TRUE(s.display_mode == DisplayMode::window && s.scale == 3 && !s.sound && s.volume == 40);
-    EXPECT_TRUE(g.stick == 1 && g.walk_axis == 2 && g.turn_axis == 1 && g.dead_zone == 10 && g.jump == 6 &&
-                g.fire == 7 && g.close_view == 8 && g.view_up == 9 && g.view_down == 10 && g.narrow_view == 11);
+    EXPECT_TRUE(!s.fullscreen && s.scale == 3 && !s.sound && s.volume == 40);
+    EXPECT_TRUE(s.gamepad_stick == 1 && s.gamepad_walk_axis == 2 && s.gamepad_turn_axis == 1 &&
+                s.gamepad_dead_zone == 10);
+    EXPECT_EQ(s.gamepad_buttons, (std::array<int, ACTION_COUNT>{0, 0, 0, 0, 6, 7, 8, 9, 10, 11}));
 }
 
 TEST(SettingsFileTest, EachBadLineIsNamedAndItsSettingKeepsItsDefault)
@@ -79,48 +77,63 @@ TEST(SettingsFileTest, EachBadLineIsNamedAndItsSettingKeepsItsDefault)
                            "[display]\n"
                            "scale = 9\n"
                            "mode\n"
+                           " = 2\n"
                            "[colours]\n"
                            "sky = blue\n"
                            "[sound]\n"
                            "volume = 50\n");
     EXPECT_EQ(r.warnings,
               "ironstep: my.conf:1: a setting before any [section]: scale; the default is kept\n"
-              "ironstep: my.conf:4: the key is already bound to forward; the default is kept\n"
+              "ironstep: my.conf:4: the key T is already bound to forward; the default is kept\n"
               "ironstep: my.conf:5: unknown name in [keys]: leap; the default is kept\n"
               "ironstep: my.conf:6: unknown key name: NOSUCHKEY; the default is kept\n"
               "ironstep: my.conf:7: ESC is kept for quitting: ESC; the default is kept\n"
               "ironstep: my.conf:8: more than two keys for turn_left; the default is kept\n"
               "ironstep: my.conf:10: not a whole number in range: 9; the default is kept\n"
               "ironstep: my.conf:11: expected name = value: mode; the default is kept\n"
-              "ironstep: my.conf:12: unknown section: [colours]; the default is kept\n");
-    EXPECT_EQ(r.count, 9);
+              "ironstep: my.conf:12: no name before the =: = 2; the default is kept\n"
+              "ironstep: my.conf:13: unknown section: [colours]; the default is kept\n");
+    EXPECT_EQ(r.count, 10);
     const Settings defaults;
-    EXPECT_EQ(keys_of(r.settings, Control::forward), (std::array<int, 2>{KEY_T, 0}));
-    for (const Control c : {Control::back, Control::fire, Control::jump, Control::turn_left})
-        EXPECT_EQ(keys_of(r.settings, c), keys_of(defaults, c)) << CONTROLS[std::size_t(c)].name;
+    EXPECT_EQ(keys_of(r.settings, Action::forward), (ControlKeys{KEY_T, 0}));
+    for (const Action a : {Action::back, Action::fire, Action::jump, Action::turn_left})
+        EXPECT_EQ(keys_of(r.settings, a), keys_of(defaults, a)) << ACTIONS[std::size_t(a)].name;
     EXPECT_EQ(r.settings.scale, 0) << "the largest window that fits";
     EXPECT_EQ(r.settings.volume, 50) << "the lines after the bad ones still count";
 }
 
-TEST(SettingsFileTest, AKeyTheFileBindsLeavesTheControlItServedByDefault)
+// A control whose key the file takes, and which the file leaves alone, is
+// left with no key: said at the line that took it.
+TEST(SettingsFileTest, AKeyTheFileBindsLeavesTheControlItServedByDefaultAndAControlLeftKeylessIsNamed)
 {
-    const Reading r = read("[keys]\nforward = W UP\npause = none\n");
-    EXPECT_EQ(r.warnings, "");
-    EXPECT_EQ(keys_of(r.settings, Control::forward), (std::array<int, 2>{KEY_W, KEY_UP}));
-    EXPECT_EQ(keys_of(r.settings, Control::viewport_width), (std::array<int, 2>{0, 0}));
-    EXPECT_EQ(keys_of(r.settings, Control::pause), (std::array<int, 2>{0, 0}));
+    const Reading r = read("[keys]\nforward = W UP\npause = NONE\njump = z\nview_up = P\n");
+    EXPECT_EQ(r.warnings, "ironstep: my.conf:4: jump takes Z from fire, which now has no key\n"
+                          "ironstep: my.conf:2: forward takes W from viewport_width, which now has no key\n");
+    EXPECT_EQ(r.count, 2);
+    EXPECT_EQ(keys_of(r.settings, Action::forward), (ControlKeys{KEY_W, KEY_UP}));
+    EXPECT_EQ(keys_of(r.settings, Control::viewport_width), (ControlKeys{0, 0}));
+    EXPECT_EQ(keys_of(r.settings, Action::fire), (ControlKeys{0, 0}));
+    EXPECT_EQ(keys_of(r.settings, Control::pause), (ControlKeys{0, 0})) << "none in any case, and nothing said";
+    EXPECT_EQ(keys_of(r.settings, Action::view_up), (ControlKeys{KEY_P, 0}));
+    // Fire bound again after its key was taken has a key: nothing to say.
+    EXPECT_EQ(read("[keys]\njump = Z\nfire = X\nclose_view = C\n").warnings, "");
 }
 
 TEST(SettingsFileTest, AFileThatIsNotTextOrTooLongKeepsEveryDefault)
 {
     const Reading binary = read("[keys]\nforward = T\n" + std::string("\x01\x02\0\x7f", 4));
     EXPECT_EQ(binary.warnings, "ironstep: my.conf: not a text file; the defaults are kept\n");
-    EXPECT_TRUE(same(binary.settings, Settings{}));
+    EXPECT_EQ(binary.settings, Settings{});
     const Reading huge = read("[keys]\nforward = T\n" + std::string(SETTINGS_FILE_MAX, '#'));
     EXPECT_EQ(huge.warnings, "ironstep: my.conf: too long for a settings file; the defaults are kept\n");
-    EXPECT_TRUE(same(huge.settings, Settings{}));
-    const Reading long_line = read("[keys]\nforward = T" + std::string(SETTINGS_LINE_MAX, ' ') + "\n");
+    EXPECT_EQ(huge.settings, Settings{});
+    const Reading long_line = read("[keys]\nforward = T" + std::string(SETTINGS_LINE_MAX, ',') + "\n");
     EXPECT_EQ(long_line.warnings, "ironstep: my.conf:2: line too long; the default is kept\n");
+    // Only what comes before the comment counts.
+    const Reading long_comment = read("[keys]\nforward = T   # " + std::string(SETTINGS_LINE_MAX, '-') + "\n" +
+                                      std::string(SETTINGS_LINE_MAX, '#') + "\n");
+    EXPECT_EQ(long_comment.warnings, "");
+    EXPECT_EQ(keys_of(long_comment.settings, Action::forward), (ControlKeys{KEY_T, 0}));
 }
 
 // The bound key fills the recorded action; the default key no longer does.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "tests/game_process.h"
 
@@ -37,6 +38,7 @@ TEST_F(OptionsTest, HelpVersionAndWrongOptionsAnswerWithTheirStatuses)
     EXPECT_EQ(help.out.rfind("Usage: ironstep [OPTION]...\n", 0), 0u) << help.out;
     EXPECT_NE(help.out.find("--demo RECORDING"), std::string::npos);
     EXPECT_EQ(help.err, "");
+    EXPECT_EQ(run({"-h"}).out, help.out);
 
     const Run version = run({"--version"});
     EXPECT_EQ(version.outcome.status, 0);
@@ -44,7 +46,7 @@ TEST_F(OptionsTest, HelpVersionAndWrongOptionsAnswerWithTheirStatuses)
 
     for (const std::vector<std::string>& wrong :
          {std::vector<std::string>{"--bogus"}, {"--scale", "0"}, {"--scale=9"}, {"--scale"}, {"--window=yes"},
-          {"--config="}, {"-h"}}) {
+          {"--config="}, {"-help"}}) {
         const Run r = run(wrong);
         EXPECT_EQ(r.outcome.status, 2) << wrong[0];
         EXPECT_NE(r.err.find("\nUsage: ironstep [OPTION]...\n"), std::string::npos) << r.err;
@@ -54,6 +56,15 @@ TEST_F(OptionsTest, HelpVersionAndWrongOptionsAnswerWithTheirStatuses)
     const Run no_recording = run({"--demo", folder_ + "/nothing"});
     EXPECT_EQ(no_recording.outcome.status, 1);
     EXPECT_EQ(no_recording.err, "ironstep: " + folder_ + "/nothing: No such file or directory\n");
+
+    // A named pipe no one writes to is refused at once, and the game goes on
+    // (to find no display here).
+    const std::string pipe = folder_ + "/pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const Run piped = run({"--config", pipe});
+    EXPECT_EQ(piped.outcome.status, 1);
+    EXPECT_EQ(piped.err.rfind("ironstep: " + pipe + ": not an ordinary file; the defaults are kept\n", 0), 0u)
+        << piped.err;
 }
 
 TEST_F(OptionsTest, WriteConfigWritesTheDefaultsOnceAndNeverOverAFile)
@@ -75,6 +86,12 @@ TEST_F(OptionsTest, WriteConfigWritesTheDefaultsOnceAndNeverOverAFile)
     // Without XDG_CONFIG_HOME, under the home folder.
     EXPECT_EQ(run({"--write-config"}).outcome.status, 0);
     EXPECT_EQ(read_file(folder_ + "/.config/ironstep/ironstep.conf"), written);
+
+    // A file named makes no folders on the way.
+    const Run nowhere = run({"--write-config", "--config", folder_ + "/no/such.conf"});
+    EXPECT_EQ(nowhere.outcome.status, 1);
+    EXPECT_EQ(nowhere.err, "ironstep: " + folder_ + "/no: no such folder; nothing was written\n");
+    EXPECT_FALSE(file_exists(folder_ + "/no"));
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -17,20 +16,24 @@
 #include "input/gamepad.h"
 #include "platform/folders.h"
 #include "platform/whole_file.h"
-#include "settings/options.h"
 #include "settings/settings_file.h"
+#include "settings/settings_writer.h"
 #include "sound/sound.h"
 
 #ifndef IRONSTEP_VERSION
 #define IRONSTEP_VERSION "unknown"
 #endif
 
+Options run_options;
+
 namespace {
 
 std::FILE* chosen_recording = nullptr;
 
-// Writes the defaults to path, never over a file that is there already.
-int write_config(const std::string& path)
+// Writes the defaults to path, never over a file that is there already; the
+// folders on the way are made only for the usual place, a path given being
+// taken as it is.
+int write_config(const std::string& path, bool make_missing_folders)
 {
     if (path.empty()) {
         std::fprintf(stderr, "ironstep: neither XDG_CONFIG_HOME nor HOME is set\n");
@@ -42,7 +45,13 @@ int write_config(const std::string& path)
         return 1;
     }
     const std::size_t slash = path.rfind('/');
-    std::string error = slash == std::string::npos || slash == 0 ? "" : make_folders(path.substr(0, slash));
+    const std::string folder = slash == std::string::npos || slash == 0 ? "" : path.substr(0, slash);
+    if (!make_missing_folders && !folder.empty() && stat(folder.c_str(), &st) != 0 &&
+        (errno == ENOENT || errno == ENOTDIR)) {
+        std::fprintf(stderr, "ironstep: %s: no such folder; nothing was written\n", folder.c_str());
+        return 1;
+    }
+    std::string error = make_missing_folders && !folder.empty() ? make_folders(folder) : "";
     if (error.empty())
         error = write_whole_file(path, default_settings_text());
     if (!error.empty()) {
@@ -73,40 +82,34 @@ bool open_chosen_recording(const char* path)
 
 int run_from_command_line(int argc, char** argv)
 {
-    Options options;
-    const std::string wrong = parse_options(argc, argv, options);
+    // Once to learn what the run is and which settings file to read; then,
+    // over the file's settings, again into the settings themselves.
+    Settings before_the_file;
+    const std::string wrong = parse_options(argc, argv, before_the_file, run_options);
     if (!wrong.empty()) {
         std::fprintf(stderr, "ironstep: %s\n", wrong.c_str());
         print_usage(stderr);
         return 2;
     }
-    if (options.help) {
+    if (run_options.help) {
         print_usage(stdout);
         return 0;
     }
-    if (options.version) {
+    if (run_options.version) {
         std::printf("ironstep %s\n", IRONSTEP_VERSION);
         return 0;
     }
-    const std::string settings_path = options.config != nullptr ? options.config : usual_settings_path();
-    if (options.write_config)
-        return write_config(settings_path);
+    const bool config_given = run_options.config != nullptr;
+    const std::string settings_path = config_given ? run_options.config : usual_settings_path();
+    if (run_options.write_config)
+        return write_config(settings_path, !config_given);
 
     if (!settings_path.empty())
-        read_settings_file(settings_path.c_str(), options.config != nullptr, settings, stderr);
-    if (options.window)
-        settings.display_mode = DisplayMode::window;
-    if (options.fullscreen) {
-        settings.display_mode = DisplayMode::fullscreen;
-        unsetenv("IRONSTEP_WINDOW"); // --fullscreen stands above the variable
-    }
-    if (options.scale != 0)
-        settings.scale = options.scale;
-    if (options.nosound)
-        settings.sound = false;
+        read_settings_file(settings_path.c_str(), config_given, settings, stderr);
+    parse_options(argc, argv, settings, run_options);
     sound_settings.enabled = settings.sound ? 1 : 0;
     sound_settings.volume = settings.volume;
-    if (options.demo != nullptr && !open_chosen_recording(options.demo))
+    if (run_options.demo != nullptr && !open_chosen_recording(run_options.demo))
         return 1;
     return run_game();
 }

@@ -184,8 +184,8 @@ void install_timers()
     install_int_ex(tick_callback, BPS_TO_TIMER(60));
 }
 
-// The display the player asked for: IRONSTEP_WINDOW and IRONSTEP_SCALING, and
-// above them a window asked for by the settings file or --window.
+} // namespace
+
 DisplayChoice display_choice()
 {
     std::string complaint;
@@ -193,15 +193,14 @@ DisplayChoice display_choice()
         read_display_choice(std::getenv("IRONSTEP_WINDOW"), std::getenv("IRONSTEP_SCALING"), complaint);
     if (!complaint.empty())
         std::fprintf(stderr, "ironstep: %s\n", complaint.c_str());
-    if (settings.display_mode == DisplayMode::window) {
-        choice.windowed = true;
+    if (!settings.fullscreen || settings.scale != 0) {
         choice.window_scale = settings.scale;
         choice.window_size = {0, 0};
     }
+    if (!settings.fullscreen || run_options.display_mode_given)
+        choice.windowed = !settings.fullscreen;
     return choice;
 }
-
-} // namespace
 
 BITMAP* game_bitmap(GameDataObject index)
 {

@@ -3,6 +3,8 @@
 
 #include <allegro.h>
 
+#include "display/screen_fit.h"
+
 // Exit statuses of the game.
 constexpr int EXIT_NORMAL = 0;
 constexpr int EXIT_NO_GRAPHICS = 1;
@@ -29,6 +31,12 @@ struct StartupSplit {
     double rest_ms = 0.0;          // GL state, terrain, scenery, timers, fog, the demo file
 };
 extern StartupSplit startup_split;
+
+// The display the player asked for: IRONSTEP_WINDOW and IRONSTEP_SCALING;
+// above them a window or a scale the settings ask for; above all, --window
+// or --fullscreen. A scale asked for with full screen is the window's that
+// F11 opens. A value the variables do not take is said on standard error.
+DisplayChoice display_choice();
 
 // Places the player at the start point of the chosen mode and drops the ticks
 // counted so far.

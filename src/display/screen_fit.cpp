@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int LARGEST_SCALE = 16;
 constexpr int LARGEST_SIDE = 16384; // pixels, beyond any screen made
 
 // The whole of text as a number in 1..largest, else 0.
@@ -61,7 +60,7 @@ DisplayChoice read_display_choice(const char* window, const char* scaling, std::
     const char* end = window + std::strlen(window);
     const char* by = std::strchr(window, 'x');
     if (by == nullptr) {
-        choice.window_scale = whole_number(window, end, LARGEST_SCALE);
+        choice.window_scale = whole_number(window, end, SCALE_MAX);
     } else {
         const int w = whole_number(window, by, LARGEST_SIDE);
         const int h = whole_number(by + 1, end, LARGEST_SIDE);
@@ -69,17 +68,21 @@ DisplayChoice read_display_choice(const char* window, const char* scaling, std::
             choice.window_size = {w, h};
     }
     if (choice.window_scale == 0 && choice.window_size.w == 0)
-        complain("IRONSTEP_WINDOW is not fit, a scale from 1 to 16 or a size of at least 800x600: "
-                 "the largest window that fits");
+        complain("IRONSTEP_WINDOW is not fit, a scale from 1 to " + std::to_string(SCALE_MAX) +
+                 " or a size of at least 800x600: the largest window that fits");
     return choice;
+}
+
+int largest_scale_that_fits(int desktop_w, int desktop_h)
+{
+    return std::max(1, std::min(desktop_w / PICTURE_WIDTH, desktop_h / PICTURE_HEIGHT));
 }
 
 WindowSize window_size_for(const DisplayChoice& choice, int desktop_w, int desktop_h)
 {
     if (choice.window_size.w != 0)
         return choice.window_size;
-    int k = choice.window_scale;
-    if (k == 0)
-        k = std::max(1, std::min(desktop_w / PICTURE_WIDTH, desktop_h / PICTURE_HEIGHT));
+    const int fits = largest_scale_that_fits(desktop_w, desktop_h);
+    const int k = choice.window_scale == 0 ? fits : std::min(choice.window_scale, fits);
     return {PICTURE_WIDTH * k, PICTURE_HEIGHT * k};
 }

@@ -16,6 +16,10 @@ struct PictureRect {
 // multiples of 800 x 600 (at least one).
 PictureRect fit_picture(int window_w, int window_h, Scaling scaling);
 
+// The largest window asked for in pictures of 800 x 600, through the
+// settings, the command line or IRONSTEP_WINDOW.
+constexpr int SCALE_MAX = 8;
+
 struct WindowSize {
     int w, h;
 };
@@ -31,10 +35,15 @@ struct DisplayChoice {
 
 // Reads the values of IRONSTEP_WINDOW ("fit", a scale such as "2" or a size
 // such as "1024x768"; unset or empty for full screen) and IRONSTEP_SCALING
-// ("smooth" or "whole"), either null when unset. A value it does not
-// understand gets one line in complaint and the nearest sound choice.
+// ("smooth" or "whole"), either null when unset; the scale runs from 1 to
+// SCALE_MAX. A value it does not understand gets one line in complaint and
+// the nearest sound choice.
 DisplayChoice read_display_choice(const char* window, const char* scaling, std::string& complaint);
 
+// The largest whole multiple of the picture that fits the desktop, at least one.
+int largest_scale_that_fits(int desktop_w, int desktop_h);
+
 // The window's size for the choice on a desktop of the given size: the given
-// size, the given multiple, or the largest multiple that fits (at least one).
+// size, the given multiple, or the largest multiple that fits; a multiple
+// larger than fits is cut to the largest that does.
 WindowSize window_size_for(const DisplayChoice& choice, int desktop_w, int desktop_h);

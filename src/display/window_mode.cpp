@@ -49,6 +49,21 @@ std::string open_desktop_window()
     return reason;
 }
 
+// A scale asked for that the desktop cannot hold is cut to the largest it
+// can, and said once, whether the window opens now or after F11.
+void cut_scale_to_desktop()
+{
+    const int fits = largest_scale_that_fits(desktop_w, desktop_h);
+    if (choice.window_size.w != 0 || choice.window_scale <= fits)
+        return;
+    char text[160];
+    std::snprintf(text, sizeof text, "a window of scale %d (%d x %d) does not fit the desktop's %d x %d: scale %d",
+                  choice.window_scale, PICTURE_WIDTH * choice.window_scale, PICTURE_HEIGHT * choice.window_scale,
+                  desktop_w, desktop_h, fits);
+    say(text);
+    choice.window_scale = fits;
+}
+
 } // namespace
 
 bool open_game_display(const DisplayChoice& asked)
@@ -58,6 +73,7 @@ bool open_game_display(const DisplayChoice& asked)
         desktop_w = PICTURE_WIDTH;
         desktop_h = PICTURE_HEIGHT;
     }
+    cut_scale_to_desktop();
     full_screen = !choice.windowed;
     if (full_screen) {
         const std::string refusal = open_desktop_window();

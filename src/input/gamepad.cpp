@@ -38,26 +38,23 @@ void poll_gamepad()
     held = {};
     if (!present || poll_joystick() != 0)
         return;
-    const GamepadSettings& g = settings.gamepad;
     const JOYSTICK_INFO& pad = joy[0];
-    if (g.stick < pad.num_sticks) {
-        const JOYSTICK_STICK_INFO& stick = joy[0].stick[g.stick];
-        const int dead = g.dead_zone * AXIS_TRAVEL / 100;
-        if (g.walk_axis < stick.num_axis) {
-            hold(Action::forward, stick.axis[g.walk_axis].pos < -dead);
-            hold(Action::back, stick.axis[g.walk_axis].pos > dead);
+    if (settings.gamepad_stick < pad.num_sticks) {
+        const JOYSTICK_STICK_INFO& stick = joy[0].stick[settings.gamepad_stick];
+        const int dead = settings.gamepad_dead_zone * AXIS_TRAVEL / 100;
+        if (settings.gamepad_walk_axis < stick.num_axis) {
+            hold(Action::forward, stick.axis[settings.gamepad_walk_axis].pos < -dead);
+            hold(Action::back, stick.axis[settings.gamepad_walk_axis].pos > dead);
         }
-        if (g.turn_axis < stick.num_axis) {
-            hold(Action::turn_left, stick.axis[g.turn_axis].pos < -dead);
-            hold(Action::turn_right, stick.axis[g.turn_axis].pos > dead);
+        if (settings.gamepad_turn_axis < stick.num_axis) {
+            hold(Action::turn_left, stick.axis[settings.gamepad_turn_axis].pos < -dead);
+            hold(Action::turn_right, stick.axis[settings.gamepad_turn_axis].pos > dead);
         }
     }
-    hold(Action::jump, button_down(pad, g.jump));
-    hold(Action::fire, button_down(pad, g.fire));
-    hold(Action::close_view, button_down(pad, g.close_view));
-    hold(Action::view_up, button_down(pad, g.view_up));
-    hold(Action::view_down, button_down(pad, g.view_down));
-    hold(Action::narrow_view, button_down(pad, g.narrow_view));
+    // A button holds its action too, the walk and the turns included.
+    for (const ActionEntry& entry : ACTIONS)
+        if (button_down(pad, settings.gamepad_buttons[std::size_t(action_slot(entry.action))]))
+            hold(entry.action, true);
 }
 
 bool gamepad_holds(Action action)

@@ -1,78 +1,89 @@
-// Option parsing: no option has a short form, and an option is matched
-// whole (no abbreviations), so a script's command line means one thing.
+// Option parsing over OPTIONS. An option is matched whole (no
+// abbreviations), so a script's command line means one thing.
 #include "settings/options.h"
 
-#include <cstring>
+#include <algorithm>
 #include <string_view>
-
-#include "settings/settings.h"
 
 namespace {
 
-// The option's value: after "=", else the next argument. Null when missing.
-const char* option_value(int argc, char** argv, int& i, std::string_view given)
+constexpr std::size_t HELP_COLUMN = 20; // where the help texts start
+constexpr std::size_t HELP_WIDTH = 79;
+
+const OptionRow* option_named(std::string_view name)
 {
-    const std::size_t equals = given.find('=');
-    if (equals != std::string_view::npos)
-        return argv[i] + equals + 1;
-    if (i + 1 >= argc)
-        return nullptr;
-    return argv[++i];
+    for (const OptionRow& row : OPTIONS)
+        if (name == row.name || (row.short_name != '\0' && name.size() == 2 && name[0] == '-' &&
+                                 name[1] == row.short_name))
+            return &row;
+    return nullptr;
 }
 
-bool read_scale(const char* text, int& scale)
+// A whole number from min to max in at most four digits.
+bool read_number(std::string_view text, int min, int max, int& out)
 {
+    if (text.empty() || text.size() > 4)
+        return false;
     int n = 0;
-    if (text[0] == '\0' || std::strlen(text) > 2)
-        return false;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (*p < '0' || *p > '9')
+    for (const char c : text) {
+        if (c < '0' || c > '9')
             return false;
-        n = n * 10 + (*p - '0');
+        n = n * 10 + (c - '0');
     }
-    if (n < 1 || n > SCALE_MAX)
+    if (n < min || n > max)
         return false;
-    scale = n;
+    out = n;
     return true;
+}
+
+std::string help_text(const OptionRow& row)
+{
+    if (row.kind == OptionKind::number)
+        return std::string(row.help) + ", " + std::to_string(row.min) + " to " + std::to_string(row.max);
+    return row.help;
 }
 
 } // namespace
 
-std::string parse_options(int argc, char** argv, Options& o)
+std::string parse_options(int argc, char** argv, Settings& s, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const std::string_view name = arg.substr(0, arg.find('='));
+        const OptionRow* row = option_named(name);
+        if (row == nullptr)
+            return "unrecognised argument '" + std::string(arg) + "'";
         const bool has_value = name.size() != arg.size();
-        const bool takes_value = name == "--scale" || name == "--config" || name == "--demo";
-        if (has_value && !takes_value)
+        if (row->argument == nullptr && has_value)
             return "option '" + std::string(name) + "' takes no value";
-        if (name == "--help")
-            o.help = true;
-        else if (name == "--version")
-            o.version = true;
-        else if (name == "--window")
-            o.window = true, o.fullscreen = false;
-        else if (name == "--fullscreen")
-            o.fullscreen = true, o.window = false;
-        else if (name == "--nosound")
-            o.nosound = true;
-        else if (name == "--write-config")
-            o.write_config = true;
-        else if (takes_value) {
-            const char* value = option_value(argc, argv, i, arg);
-            if (value == nullptr)
+        const char* value = nullptr;
+        if (row->argument != nullptr) {
+            if (has_value)
+                value = argv[i] + name.size() + 1;
+            else if (i + 1 < argc)
+                value = argv[++i];
+            else
                 return "option '" + std::string(name) + "' needs a value";
-            if (name == "--scale" && !read_scale(value, o.scale))
-                return "--scale takes a whole number from 1 to " + std::to_string(SCALE_MAX) + ", not '" + value + "'";
+        }
+        switch (row->kind) {
+        case OptionKind::run:
+            options.*row->run = true;
+            break;
+        case OptionKind::flag:
+            s.*row->flag = row->flag_value;
+            if (row->run != nullptr)
+                options.*row->run = true;
+            break;
+        case OptionKind::number:
+            if (!read_number(value, row->min, row->max, s.*row->number))
+                return std::string(row->name) + " takes a whole number from " + std::to_string(row->min) + " to " +
+                       std::to_string(row->max) + ", not '" + value + "'";
+            break;
+        case OptionKind::file:
             if (value[0] == '\0')
                 return "option '" + std::string(name) + "' needs a file name";
-            if (name == "--config")
-                o.config = value;
-            else if (name == "--demo")
-                o.demo = value;
-        } else {
-            return "unrecognised argument '" + std::string(arg) + "'";
+            options.*row->file = value;
+            break;
         }
     }
     return {};
@@ -80,21 +91,30 @@ std::string parse_options(int argc, char** argv, Options& o)
 
 void print_usage(std::FILE* out)
 {
-    std::fprintf(out,
-                 "Usage: ironstep [OPTION]...\n"
-                 "Steer a walking machine through a hilly town in 3D.\n"
-                 "\n"
-                 "  --window          play in a window\n"
-                 "  --fullscreen      play full screen\n"
-                 "  --scale N         the window's size in screens of 800 x 600, 1 to %d\n"
-                 "  --nosound         play without sound\n"
-                 "  --config FILE     read the settings from FILE instead of the usual place\n"
-                 "  --write-config    write the default settings, with comments, to the usual\n"
-                 "                    place (or to FILE given by --config) and exit\n"
-                 "  --demo RECORDING  play RECORDING through DEMO instead of vesk\n"
-                 "  --help            show this help and exit\n"
-                 "  --version         show the version and exit\n"
-                 "\n"
-                 "Settings: $XDG_CONFIG_HOME/ironstep/ironstep.conf (see ironstep(6)).\n",
-                 SCALE_MAX);
+    std::string text = "Usage: ironstep [OPTION]...\n"
+                       "Steer a walking machine through a hilly town in 3D.\n"
+                       "\n";
+    for (const OptionRow& row : OPTIONS) {
+        std::string line = "  ";
+        if (row.short_name != '\0')
+            line += std::string("-") + row.short_name + ", ";
+        line += row.name;
+        if (row.argument != nullptr)
+            line += std::string(" ") + row.argument;
+        // The help's words from HELP_COLUMN on, wrapped at HELP_WIDTH.
+        const std::string help = help_text(row);
+        std::string_view words = help;
+        while (!words.empty()) {
+            line.resize(std::max(line.size() + 1, HELP_COLUMN), ' ');
+            std::size_t end = words.size();
+            if (line.size() + words.size() > HELP_WIDTH)
+                end = words.rfind(' ', HELP_WIDTH - line.size());
+            line += words.substr(0, end);
+            words = end >= words.size() ? std::string_view() : words.substr(end + 1);
+            text += line + "\n";
+            line.clear();
+        }
+    }
+    text += "\nSettings: $XDG_CONFIG_HOME/ironstep/ironstep.conf (see ironstep(6)).\n";
+    std::fputs(text.c_str(), out);
 }

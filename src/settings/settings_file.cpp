@@ -6,43 +6,41 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/folders.h"
 #include "settings/key_names.h"
+#include "settings/settings_line.h"
+#include "settings/settings_table.h"
 
 Settings settings;
 
 namespace {
 
-enum class Section { none, display, sound, keys, gamepad, unknown };
-
 struct Reader {
     const char* file_name;
     std::FILE* warnings;
     int line = 0;
-    int warning_count = 0;
-    Section section = Section::none;
-    std::array<bool, CONTROL_COUNT> given = {}; // bound by the file
+    int said = 0;
+    const SettingsSection* section = nullptr;
+    bool in_unknown_section = false;             // its header was warned about
+    std::array<int, CONTROL_COUNT> given_at = {}; // the line that bound each control last, 0 none
 };
 
-void warn(Reader& r, const char* what, std::string_view about = "")
+void say(Reader& r, int line, const std::string& what)
 {
-    ++r.warning_count;
-    if (r.warnings == nullptr)
-        return;
-    std::fprintf(r.warnings, "ironstep: %s:%d: %s%.*s; the default is kept\n", r.file_name, r.line, what,
-                 int(about.size()), about.data());
+    ++r.said;
+    if (r.warnings != nullptr)
+        std::fprintf(r.warnings, "ironstep: %s:%d: %s\n", r.file_name, line, what.c_str());
 }
 
-std::string_view trimmed(std::string_view s)
+void warn(Reader& r, const std::string& what)
 {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
+    say(r, r.line, what + "; the default is kept");
 }
 
 // Text is printable ASCII or UTF-8 bytes with tabs and line ends: a NUL or
@@ -79,56 +77,25 @@ bool read_number(std::string_view value, int min, int max, int& out)
 void read_number_setting(Reader& r, std::string_view value, int min, int max, int& setting)
 {
     if (!read_number(value, min, max, setting))
-        warn(r, "not a whole number in range: ", value);
+        warn(r, "not a whole number in range: " + std::string(value));
 }
 
-void read_switch(Reader& r, std::string_view value, const char* on, const char* off, const char* expected,
-                 bool& setting)
+bool is_none(std::string_view word)
 {
-    if (value == on)
-        setting = true;
-    else if (value == off)
-        setting = false;
-    else
-        warn(r, expected, value);
-}
-
-void read_display(Reader& r, std::string_view name, std::string_view value, Settings& s)
-{
-    if (name == "mode") {
-        bool full = s.display_mode == DisplayMode::fullscreen;
-        read_switch(r, value, "fullscreen", "window", "expected fullscreen or window: ", full);
-        s.display_mode = full ? DisplayMode::fullscreen : DisplayMode::window;
-    } else if (name == "scale") {
-        read_number_setting(r, value, 1, SCALE_MAX, s.scale);
-    } else {
-        warn(r, "unknown name in [display]: ", name);
-    }
-}
-
-void read_sound(Reader& r, std::string_view name, std::string_view value, Settings& s)
-{
-    if (name == "sound")
-        read_switch(r, value, "on", "off", "expected on or off: ", s.sound);
-    else if (name == "volume")
-        read_number_setting(r, value, 0, 100, s.volume);
-    else
-        warn(r, "unknown name in [sound]: ", name);
-}
-
-int control_named(std::string_view name)
-{
-    for (int c = 0; c < CONTROL_COUNT; ++c)
-        if (name == CONTROLS[std::size_t(c)].name)
-            return c;
-    return -1;
+    constexpr std::string_view NONE = "none";
+    if (word.size() != NONE.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (word[i] != NONE[i] && word[i] != NONE[i] - 'a' + 'A')
+            return false;
+    return true;
 }
 
 // The control other than self that the file has already given this key, or -1.
 int control_given_key(const Reader& r, const Settings& s, int self, int allegro_key)
 {
     for (int c = 0; c < CONTROL_COUNT; ++c)
-        if (c != self && r.given[std::size_t(c)])
+        if (c != self && r.given_at[std::size_t(c)] != 0)
             for (const int k : s.keys[std::size_t(c)])
                 if (k == allegro_key)
                     return c;
@@ -136,162 +103,120 @@ int control_given_key(const Reader& r, const Settings& s, int self, int allegro_
 }
 
 // One or two key names, or "none"; separated by spaces or a comma.
-void read_keys(Reader& r, std::string_view name, std::string_view value, Settings& s)
+void read_keys(Reader& r, int control, std::string_view value, Settings& s)
 {
-    const int control = control_named(name);
-    if (control < 0) {
-        warn(r, "unknown name in [keys]: ", name);
-        return;
-    }
-    std::array<int, KEYS_PER_CONTROL> keys = {};
+    const char* const name = CONTROLS[std::size_t(control)].name;
+    ControlKeys keys = {};
     int count = 0;
+    bool none = false;
     while (!value.empty()) {
         const std::size_t end = value.find_first_of(" \t,");
         const std::string_view word = value.substr(0, end);
         value = end == std::string_view::npos ? std::string_view() : trimmed(value.substr(end + 1));
         if (word.empty())
             continue;
-        if (word == "none" && count == 0 && value.empty()) {
-            r.given[std::size_t(control)] = true;
-            s.keys[std::size_t(control)] = {};
-            return;
+        if (is_none(word) && count == 0 && value.empty()) {
+            none = true;
+            break;
         }
         const int k = key_from_name(word);
-        if (k == 0) {
-            warn(r, "unknown key name: ", word);
-            return;
-        }
-        if (k == KEY_ESC) {
-            warn(r, "ESC is kept for quitting: ", word);
-            return;
-        }
-        if (count == KEYS_PER_CONTROL) {
-            warn(r, "more than two keys for ", name);
-            return;
-        }
-        if (count == 1 && keys[0] == k) {
-            warn(r, "the same key twice: ", word);
-            return;
-        }
+        if (k == 0)
+            return warn(r, "unknown key name: " + std::string(word));
+        if (k == KEY_ESC)
+            return warn(r, "ESC is kept for quitting: " + std::string(word));
+        if (count == KEYS_PER_CONTROL)
+            return warn(r, "more than two keys for " + std::string(name));
+        if (count == 1 && keys[0] == k)
+            return warn(r, "the same key twice: " + std::string(word));
         const int other = control_given_key(r, s, control, k);
-        if (other >= 0) {
-            warn(r, "the key is already bound to ", CONTROLS[std::size_t(other)].name);
-            return;
-        }
+        if (other >= 0)
+            return warn(r, "the key " + std::string(key_name(k)) + " is already bound to " +
+                               CONTROLS[std::size_t(other)].name);
         keys[std::size_t(count++)] = k;
     }
-    if (count == 0) {
-        warn(r, "no key given for ", name);
-        return;
-    }
+    if (count == 0 && !none)
+        return warn(r, "no key given for " + std::string(name));
     s.keys[std::size_t(control)] = keys;
-    r.given[std::size_t(control)] = true;
+    r.given_at[std::size_t(control)] = r.line;
 }
 
-void read_gamepad(Reader& r, std::string_view name, std::string_view value, Settings& s)
+void read_setting(Reader& r, const SettingRow& row, std::string_view value, Settings& s)
 {
-    GamepadSettings& g = s.gamepad;
-    struct Field {
-        const char* name;
-        int* setting;
-        int max;
-    };
-    const std::array<Field, 10> fields = {{
-        {"stick", &g.stick, GAMEPAD_STICKS_MAX - 1},
-        {"walk_axis", &g.walk_axis, GAMEPAD_AXES_MAX - 1},
-        {"turn_axis", &g.turn_axis, GAMEPAD_AXES_MAX - 1},
-        {"dead_zone", &g.dead_zone, DEAD_ZONE_MAX},
-        {"jump", &g.jump, GAMEPAD_BUTTONS_MAX},
-        {"fire", &g.fire, GAMEPAD_BUTTONS_MAX},
-        {"close_view", &g.close_view, GAMEPAD_BUTTONS_MAX},
-        {"view_up", &g.view_up, GAMEPAD_BUTTONS_MAX},
-        {"view_down", &g.view_down, GAMEPAD_BUTTONS_MAX},
-        {"narrow_view", &g.narrow_view, GAMEPAD_BUTTONS_MAX},
-    }};
-    for (const Field& f : fields)
-        if (name == f.name) {
-            read_number_setting(r, value, 0, f.max, *f.setting);
-            return;
-        }
-    warn(r, "unknown name in [gamepad]: ", name);
-}
-
-void read_section_header(Reader& r, std::string_view line)
-{
-    if (line.back() != ']') {
-        r.section = Section::unknown;
-        warn(r, "a section header ends with ]: ", line);
-        return;
-    }
-    const std::string_view name = trimmed(line.substr(1, line.size() - 2));
-    if (name == "display")
-        r.section = Section::display;
-    else if (name == "sound")
-        r.section = Section::sound;
-    else if (name == "keys")
-        r.section = Section::keys;
-    else if (name == "gamepad")
-        r.section = Section::gamepad;
-    else {
-        r.section = Section::unknown;
-        warn(r, "unknown section: ", line);
+    switch (row.kind) {
+    case SettingKind::number:
+        read_number_setting(r, value, row.min, row.max, s.*row.number);
+        break;
+    case SettingKind::choice:
+        if (value == row.words[0] || value == row.words[1])
+            s.*row.choice = value == row.words[0];
+        else
+            warn(r, std::string("expected ") + row.words[0] + " or " + row.words[1] + ": " + std::string(value));
+        break;
+    case SettingKind::keys:
+        read_keys(r, row.index, value, s);
+        break;
+    case SettingKind::button:
+        read_number_setting(r, value, 0, row.max, s.gamepad_buttons[std::size_t(row.index)]);
+        break;
     }
 }
 
-void read_line(Reader& r, std::string_view line, Settings& s)
+void read_line(Reader& r, std::string_view text, Settings& s)
 {
-    if (line.size() > SETTINGS_LINE_MAX) {
-        warn(r, "line too long");
+    const SettingsLine line = split_settings_line(text);
+    switch (line.kind) {
+    case LineKind::blank:
         return;
-    }
-    line = trimmed(line.substr(0, line.find('#')));
-    if (line.empty())
+    case LineKind::too_long:
+        return warn(r, "line too long");
+    case LineKind::bad_section:
+        r.section = nullptr;
+        r.in_unknown_section = true;
+        return warn(r, "a section header ends with ]: " + std::string(line.text));
+    case LineKind::section:
+        r.section = settings_section(line.name);
+        r.in_unknown_section = r.section == nullptr;
+        if (r.section == nullptr)
+            warn(r, "unknown section: " + std::string(line.text));
         return;
-    if (line.front() == '[') {
-        read_section_header(r, line);
-        return;
-    }
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) {
-        warn(r, "expected name = value: ", line);
-        return;
-    }
-    const std::string_view name = trimmed(line.substr(0, equals));
-    const std::string_view value = trimmed(line.substr(equals + 1));
-    switch (r.section) {
-    case Section::none:
-        warn(r, "a setting before any [section]: ", name);
-        break;
-    case Section::unknown:
-        break; // its header was warned about
-    case Section::display:
-        read_display(r, name, value, s);
-        break;
-    case Section::sound:
-        read_sound(r, name, value, s);
-        break;
-    case Section::keys:
-        read_keys(r, name, value, s);
-        break;
-    case Section::gamepad:
-        read_gamepad(r, name, value, s);
+    case LineKind::no_equals:
+        return warn(r, "expected name = value: " + std::string(line.text));
+    case LineKind::setting:
         break;
     }
+    if (r.in_unknown_section)
+        return;
+    if (line.name.empty())
+        return warn(r, "no name before the =: " + std::string(line.text));
+    if (r.section == nullptr)
+        return warn(r, "a setting before any [section]: " + std::string(line.name));
+    const SettingRow* row = setting_row(r.section->name, line.name);
+    if (row == nullptr)
+        return warn(r, "unknown name in [" + std::string(r.section->name) + "]: " + std::string(line.name));
+    read_setting(r, *row, line.value, s);
 }
 
 // A control the file leaves alone keeps its default keys, but not those the
-// file has given to another control.
-void settle_default_keys(const Reader& r, Settings& s)
+// file has given to another control; one left with no key at all is said,
+// at the line that took its key.
+void settle_default_keys(Reader& r, Settings& s)
 {
     for (int c = 0; c < CONTROL_COUNT; ++c) {
-        if (r.given[std::size_t(c)])
+        if (r.given_at[std::size_t(c)] != 0)
             continue;
-        std::array<int, KEYS_PER_CONTROL> keys = {};
+        const ControlKeys& defaults = CONTROLS[std::size_t(c)].default_keys;
+        ControlKeys keys = {};
         int count = 0;
-        for (const int k : CONTROLS[std::size_t(c)].default_keys)
+        for (const int k : defaults)
             if (k != 0 && control_given_key(r, s, c, k) < 0)
                 keys[std::size_t(count++)] = k;
         s.keys[std::size_t(c)] = keys;
+        if (count == 0 && defaults[0] != 0) {
+            const int taker = control_given_key(r, s, c, defaults[0]);
+            say(r, r.given_at[std::size_t(taker)],
+                std::string(CONTROLS[std::size_t(taker)].name) + " takes " + key_name(defaults[0]) + " from " +
+                    CONTROLS[std::size_t(c)].name + ", which now has no key");
+        }
     }
 }
 
@@ -302,10 +227,15 @@ std::string usual_settings_path()
     return xdg_place("XDG_CONFIG_HOME", "ironstep/ironstep.conf", ".config/ironstep/ironstep.conf");
 }
 
+bool is_settings_text(std::string_view text)
+{
+    return text.size() <= SETTINGS_FILE_MAX && looks_like_text(text);
+}
+
 int read_settings_text(std::string_view text, const char* file_name, Settings& s, std::FILE* warnings)
 {
     Reader r{file_name, warnings};
-    if (text.size() > SETTINGS_FILE_MAX || !looks_like_text(text)) {
+    if (!is_settings_text(text)) {
         if (warnings != nullptr)
             std::fprintf(warnings, "ironstep: %s: %s; the defaults are kept\n", file_name,
                          text.size() > SETTINGS_FILE_MAX ? "too long for a settings file" : "not a text file");
@@ -318,29 +248,55 @@ int read_settings_text(std::string_view text, const char* file_name, Settings& s
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     }
     settle_default_keys(r, s);
-    return r.warning_count;
+    return r.said;
+}
+
+std::string read_settings_bytes(const char* path, std::string& text, bool& missing)
+{
+    text.clear();
+    missing = false;
+    // Non-blocking, so that a named pipe with no writer is refused at once.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        missing = errno == ENOENT;
+        return std::strerror(errno);
+    }
+    struct stat st = {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return S_ISDIR(st.st_mode) ? "a folder, not a settings file" : "not an ordinary file";
+    }
+    // One byte more than a settings file may hold tells a longer file apart.
+    text.resize(SETTINGS_FILE_MAX + 1);
+    std::size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t n = read(fd, text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            close(fd);
+            text.clear();
+            return "cannot be read";
+        }
+        if (n == 0)
+            break;
+        got += std::size_t(n);
+    }
+    close(fd);
+    text.resize(got);
+    return "";
 }
 
 int read_settings_file(const char* path, bool must_exist, Settings& s, std::FILE* warnings)
 {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        if (!must_exist)
-            return 0;
-        if (warnings != nullptr)
-            std::fprintf(warnings, "ironstep: %s: %s; the defaults are kept\n", path, std::strerror(errno));
-        return 1;
-    }
-    // One byte more than a settings file may hold tells a longer file apart.
-    std::string text(SETTINGS_FILE_MAX + 1, '\0');
-    const std::size_t got = std::fread(text.data(), 1, text.size(), file);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        if (warnings != nullptr)
-            std::fprintf(warnings, "ironstep: %s: cannot be read; the defaults are kept\n", path);
-        return 1;
-    }
-    text.resize(got);
-    return read_settings_text(text, path, s, warnings);
+    std::string text;
+    bool missing = false;
+    const std::string wrong = read_settings_bytes(path, text, missing);
+    if (wrong.empty())
+        return read_settings_text(text, path, s, warnings);
+    if (missing && !must_exist)
+        return 0;
+    if (warnings != nullptr)
+        std::fprintf(warnings, "ironstep: %s: %s; the defaults are kept\n", path, wrong.c_str());
+    return 1;
 }
