@@ -21,6 +21,7 @@
 #include "input/demo.h"
 #include "models/animation.h"
 #include "platform/signals.h"
+#include "settings/settings.h"
 #include "sound/sound.h"
 #include "world/frame.h"
 
@@ -183,7 +184,7 @@ void run_loop(LoopScene scene, LoopClock clock, FrameEnd frame_end, LoopHooks& h
     const bool players_loop = scene == LoopScene::game && clock == LoopClock::timers;
     // On the timers a frame follows a tick (frame_pacing.h); the driven clock
     // runs a tick every round.
-    FramePacing pacing{clock == LoopClock::driven};
+    FramePacing pacing{clock == LoopClock::driven || !settings.frames_follow_ticks};
     for (;;) {
         const bool paused = players_loop && pause_holds_ticks();
         const int ticks = paused ? 0 : run_due_ticks(scene, clock, hooks);

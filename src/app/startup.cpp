@@ -250,7 +250,7 @@ int start_up(const char* executable)
         allegro_message(GRAPHICS_ERROR, allegro_error, allegro_gl_error);
         return EXIT_NO_GRAPHICS;
     }
-    use_vsync(true);
+    use_vsync(settings.vsync);
     clock.lap(split.display_ms);
 
     // The data lies beside the program itself, wherever it was started from:
