@@ -386,7 +386,7 @@ void print_presented(const Presented& p, std::FILE* summary)
     if (p.fast)
         summary_row(summary, what, figure, "within 1.5", ratio <= 1.5);
     else if (summary != nullptr)
-        std::fprintf(summary, "%s\t%s\tnone\t-\n", what, figure); // printed beside the fast pass
+        std::fprintf(summary, "%s\t%s\t(none: figure only)\t-\n", what, figure); // beside the fast pass
 }
 
 } // namespace

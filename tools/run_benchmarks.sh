@@ -39,7 +39,7 @@ awk -v full="${full:-0}" -v window="${window:-0}" -v full_low="$(low "$work/time
     ratio = window > 0 ? full / window : 0
     printf "showcase timedemo full screen at 1920 x 1080 / in an 800 x 600 window\t"
     printf "%.2f (%s against %s frames per second; 1 %% low %s against %s)\tat least 0.7\t%s\n",
-        ratio, full, window, full_low, window_low, ratio >= 0.7 ? "yes" : "NO"
+        ratio, full, window, full_low, window_low, (ratio >= 0.7 ? "yes" : "NO")
 }' >> "$work/rows.tsv"
 stop_xvfb
 
