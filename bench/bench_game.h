@@ -6,9 +6,11 @@
 
 #include <allegro.h>
 
+#include "app/main_loop.h"
 #include "app/startup.h"
 #include "display/vsync.h"
 #include "game/timers.h"
+#include "input/tick_actions.h"
 
 inline bool start_bench_game()
 {
@@ -18,4 +20,10 @@ inline bool start_bench_game()
     remove_int(tick_callback);
     use_vsync(false); // frames as fast as they come, to be timed
     return true;
+}
+
+// One logic tick with its actions read as the game reads them.
+inline void bench_tick()
+{
+    logic_step(read_tick_actions(game_tick_source()));
 }

@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/main_loop.h"
+#include "bench/bench_game.h"
 #include "game/game_data.h"
 #include "game/game_state.h"
 #include "game/resources.h"
@@ -135,7 +136,7 @@ void LogicStep(benchmark::State& state)
     player_position = {1200.0f, 20.0f, 1200.0f};
     player_proposed_xz = {1200.0f, 1200.0f};
     for (auto _ : state)
-        logic_step();
+        bench_tick();
 }
 BENCHMARK(LogicStep);
 
@@ -156,7 +157,7 @@ void LogicStepBothActorsHunting(benchmark::State& state)
     player_proposed_xz = {player_position.x, player_position.z};
     for (int t = 0; t < 600; ++t) {
         game.game_clock = game.game_clock + 1.0f / 6.0f; // 10 clock units a second
-        logic_step();
+        bench_tick();
     }
     if (game.flyer_flying != 1 || game.walker_mode != 0) {
         state.SkipWithError("the actors are not hunting");
@@ -164,7 +165,7 @@ void LogicStepBothActorsHunting(benchmark::State& state)
     }
     for (auto _ : state) {
         game.game_clock = game.game_clock + 1.0f / 6.0f;
-        logic_step();
+        bench_tick();
     }
     state.counters["flyer_flying"] = game.flyer_flying;
     state.counters["bomb_runs_active"] = game.bomb_run_active;
@@ -258,7 +259,7 @@ void run_gun_tick(benchmark::State& state, bool (*make_scene)(GunScene&))
         return;
     }
     arm(scene);
-    logic_step();
+    bench_tick();
     for (const Projectile& p : projectiles) {
         if (p.in_flight != 1 || p.exploded != 0) {
             state.SkipWithError("a shot left the scene");
@@ -268,7 +269,7 @@ void run_gun_tick(benchmark::State& state, bool (*make_scene)(GunScene&))
     // Re-armed every tick (a copy of 5.6 KB), in case the actors' own steps move them.
     for (auto _ : state) {
         arm(scene);
-        logic_step();
+        bench_tick();
     }
     state.counters["face_tests_per_tick"] = scene.face_tests_per_tick;
     init_carrier_waypoints();

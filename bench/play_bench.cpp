@@ -63,13 +63,13 @@ class PlayHooks : public LoopHooks {
 public:
     void after_tick() override { ++ticks; }
     void over_frame() override { ++frames; }
-    void end_of_round() override
+    bool after_round() override
     {
         const double now = cpu_ms();
         round_cpu_ms.push_back(now - last_);
         last_ = now;
+        return ticks >= ticks_wanted;
     }
-    bool should_end() override { return ticks >= ticks_wanted; }
 
     int ticks_wanted = TICKS;
     int ticks = 0;
@@ -97,7 +97,7 @@ void play_at_real_speed(bool frames_follow_ticks, int ticks, RealSpeed& totals)
     install_int(clock_callback, 1);
     install_int_ex(tick_callback, BPS_TO_TIMER(60));
     const double cpu_start = cpu_ms(), wall_start = wall_ms();
-    run_loop(LoopScene::game, LoopClock::timers, FrameEnd::flip, hooks);
+    run_loop({.input = {.source = TickSource::recording}, .player_keys = {.pause = true, .screenshot = true}}, hooks);
     totals.seconds += (wall_ms() - wall_start) / 1e3;
     totals.cpu_ms += cpu_ms() - cpu_start;
     totals.frames += hooks.frames;
@@ -112,7 +112,7 @@ void play_driven(int ticks, std::vector<double>& round_cpu_ms)
     PlayHooks hooks;
     hooks.ticks_wanted = ticks;
     hooks.round_cpu_ms.reserve(std::size_t(ticks));
-    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::flip, hooks);
+    run_loop({.clock = LoopClock::driven, .input = {.source = TickSource::recording}}, hooks);
     round_cpu_ms.insert(round_cpu_ms.end(), hooks.round_cpu_ms.begin(), hooks.round_cpu_ms.end());
 }
 

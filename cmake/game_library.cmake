@@ -30,6 +30,20 @@ foreach(layer ${GAME_LAYERS})
   list(APPEND GAME_SOURCES ${layer_sources})
 endforeach()
 list(REMOVE_ITEM GAME_SOURCES ${GAME_ROOT}/src/platform/whole_file.cpp)
+
+# The icons of packaging/icons/, built into the game for its window's icon;
+# the package installs the same files under the icon theme.
+set(IRONSTEP_ICON_SIZES 48 128 256)
+set(GAME_ICONS_SOURCE ${CMAKE_CURRENT_BINARY_DIR}/generated/game_icons.cpp)
+list(TRANSFORM IRONSTEP_ICON_SIZES REPLACE "(.+)" "${GAME_ROOT}/packaging/icons/ironstep-\\1.png" OUTPUT_VARIABLE icon_files)
+add_custom_command(
+  OUTPUT ${GAME_ICONS_SOURCE}
+  COMMAND ${CMAKE_COMMAND} -DOUTPUT=${GAME_ICONS_SOURCE} -DICONS_DIR=${GAME_ROOT}/packaging/icons
+          "-DSIZES=${IRONSTEP_ICON_SIZES}" -P ${GAME_ROOT}/cmake/embed_icons.cmake
+  DEPENDS ${icon_files} ${GAME_ROOT}/cmake/embed_icons.cmake
+  COMMENT "Building the icons into the game"
+  VERBATIM)
+list(APPEND GAME_SOURCES ${GAME_ICONS_SOURCE})
 set(DEMO_FILE_SOURCES ${GAME_ROOT}/src/recording/demo_script_compiler.cpp
   ${GAME_ROOT}/src/recording/demo_script_decompiler.cpp ${GAME_ROOT}/src/recording/recording_file.cpp
   ${GAME_ROOT}/src/recording/timedemo_figures.cpp ${GAME_ROOT}/src/platform/whole_file.cpp)

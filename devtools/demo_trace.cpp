@@ -29,6 +29,7 @@
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "input/demo.h"
+#include "input/tick_actions.h"
 #include "recording/demo_script_compiler.h"
 #include "recording/driven_demo.h"
 
@@ -57,7 +58,7 @@ void print_line(int tick)
 {
     std::string keys;
     for (int i = 0; i < INPUT_RECORD_SIZE; ++i)
-        if (input_record[i] != 0)
+        if (pressed(tick_actions[std::size_t(i)]))
             keys += std::string(keys.empty() ? "" : ",") + ACTIONS[i].script_word;
     std::printf("%4d %-14s player %7.1f %5.1f %7.1f hd %5.1f hp %3d jump %d ride %d view %d lock %d charge %d | "
                 "walker %7.1f %7.1f hp %4.1f mode %d | carrier %7.1f %7.1f wp %2d\n",
@@ -89,7 +90,7 @@ public:
         return game.view_mode == 1 || picture_due(argc_, argv_, pictures_, driven_ticks);
     }
 
-    void end_of_round() override
+    bool after_round() override
     {
         const int tick = driven_ticks;
         const Watched now = watch();
@@ -103,6 +104,7 @@ public:
         for (int a = pictures_; a + 1 < argc_; a += 2)
             if (std::atoi(argv_[a]) == tick && !save_frame_picture(argv_[a + 1]))
                 std::fprintf(stderr, "demo_trace: cannot save %s\n", argv_[a + 1]);
+        return false;
     }
 
 private:
@@ -147,7 +149,8 @@ int main(int argc, char** argv)
                 game.carrier_waypoint);
 
     TraceHooks hooks(argc, argv, pictures, every);
-    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, hooks);
+    run_loop({.clock = LoopClock::driven, .frame_end = FrameEnd::compose, .input = {.source = TickSource::recording}},
+             hooks);
     shut_down();
     return 0;
 }

@@ -51,36 +51,30 @@ void release(std::initializer_list<int> keys)
 }
 
 // A number of ticks of a scene, each followed by a frame (the lock-on search
-// runs in the frame), with keys held; or of the menu, with one frame at the end.
+// runs in the frame); or of the menu, with one frame at the end.
 class SceneHooks : public LoopHooks {
 public:
-    SceneHooks(int ticks, std::initializer_list<int> keys, bool every_frame)
-        : ticks_(ticks), keys_(keys), every_frame_(every_frame)
-    {
-    }
+    SceneHooks(int ticks, bool every_frame) : ticks_(ticks), every_frame_(every_frame) {}
 
-    bool before_tick() override
-    {
-        hold(keys_);
-        return true;
-    }
     void after_tick() override { ++done_; }
     bool frame_wanted() override { return every_frame_ || done_ == ticks_; }
-    bool should_end() override { return done_ >= ticks_; }
+    bool after_round() override { return done_ >= ticks_; }
 
 private:
     int ticks_;
-    std::initializer_list<int> keys_;
     bool every_frame_;
     int done_ = 0;
 };
 
+// The keys are held on the keyboard the ticks read, as a player holds them.
 void play(int ticks, std::initializer_list<int> keys = {})
 {
     if (ticks <= 0)
         return;
-    SceneHooks hooks(ticks, keys, true);
-    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, hooks);
+    SceneHooks hooks(ticks, true);
+    hold(keys);
+    run_loop({.clock = LoopClock::driven, .frame_end = FrameEnd::compose, .input = {.source = game_tick_source()}},
+             hooks);
     release(keys);
 }
 
@@ -130,9 +124,9 @@ int ticks_or(int tuned)
 void title_menu_scene()
 {
     title_menu = TitleMenu{};
-    SceneHooks hooks(ticks_or(2760), {}, false);
+    SceneHooks hooks(ticks_or(2760), false);
     if (ticks_or(2760) > 0)
-        run_loop(LoopScene::title_menu, LoopClock::driven, FrameEnd::compose, hooks);
+        run_loop({.scene = LoopScene::title_menu, .clock = LoopClock::driven, .frame_end = FrameEnd::compose}, hooks);
     else
         compose_title_menu(title_menu);
 }
@@ -228,7 +222,7 @@ int main(int argc, char** argv)
         }
     }
     if (scene == "demo_banner")
-        shown = std::count(input_record.begin(), input_record.end(), INPUT_PRESSED) > 0;
+        shown = std::count_if(tick_actions.begin(), tick_actions.end(), pressed) > 0;
     std::printf("%s: tick %d, player %.0f %.0f %.0f heading %.0f, view %d lock %d nearest %.0f, walker %.0f %.0f "
                 "hp %.1f\n",
                 scene.c_str(), driven_ticks, player_position.x, player_position.y, player_position.z,

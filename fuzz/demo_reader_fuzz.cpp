@@ -21,18 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (demo_file == nullptr)
         fuzz_fault("the recording cannot be opened");
     input_record = {};
-    std::array<std::uint8_t, INPUT_RECORD_SIZE> expected = {};
-    for (game.demo_index = 1; game.demo_index <= DEMO_LAST_RECORD + CATCH_UP_RECORDS;) {
+    ActionBytes expected = {};
+    for (game.demo_index = 1; game.demo_index <= DEMO_LAST_RECORD + CATCH_UP_RECORDS; ++game.demo_index) {
         const std::size_t start = std::size_t(INPUT_RECORD_SIZE) * std::size_t(game.demo_index);
         if (start < size) {
             expected = {};
             std::memcpy(expected.data(), data + start, std::min<std::size_t>(INPUT_RECORD_SIZE, size - start));
         }
-        const int index = game.demo_index;
-        read_demo_record();
-        if (game.demo_index != index + 1)
-            fuzz_fault("the record number does not move on by one");
-        if (input_record != expected)
+        if (read_demo_record() != expected || input_record != expected)
             fuzz_fault("the input record is not the stream's record for the tick");
     }
     std::fclose(demo_file);

@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
-    std::vector<DemoRecord> records;
+    std::vector<ActionBytes> records;
     const std::string fault = compile_demo_script(script, records);
     if (!fault.empty()) {
         const int line = std::atoi(fault.c_str());
@@ -21,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz_fault("the refusal does not name a line of the script");
         return 0;
     }
-    if (records.size() != std::size_t(DEMO_LAST_RECORD + 1) || records[0] != DemoRecord{})
+    if (records.size() != std::size_t(DEMO_LAST_RECORD + 1) || records[0] != ActionBytes{})
         fuzz_fault("the compiled demo is not records 0..DEMO_LAST_RECORD from a released record 0");
-    for (const DemoRecord& record : records)
+    for (const ActionBytes& record : records)
         for (std::uint8_t key : record)
             if (key != 0 && key != INPUT_PRESSED)
                 fuzz_fault("a key byte neither released nor pressed");
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!faults.empty())
         fuzz_fault("a compiled demo read back with faults");
     std::istringstream again(read_back.str());
-    std::vector<DemoRecord> recompiled;
+    std::vector<ActionBytes> recompiled;
     if (!compile_demo_script(again, recompiled).empty() || recompiled != records)
         fuzz_fault("a compiled demo read back does not compile to the same records");
     return 0;

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (faults.empty() != exact)
         fuzz_fault("faults reported for an exact recording, or none for another");
     std::istringstream again(script.str());
-    std::vector<DemoRecord> records;
+    std::vector<ActionBytes> records;
     if (!compile_demo_script(again, records).empty())
         fuzz_fault("the script printed does not compile");
     for (std::size_t i = INPUT_RECORD_SIZE; i < bound; ++i)

@@ -39,7 +39,7 @@ int compile(const std::string& script, const std::string& output)
     std::ifstream in(script);
     if (!in)
         return fail(script + ": cannot be read");
-    std::vector<DemoRecord> records;
+    std::vector<ActionBytes> records;
     if (const std::string fault = compile_demo_script(in, records); !fault.empty())
         return fail(script + ":" + fault);
     if (const std::string fault = write_whole_file(output, demo_file_bytes(records)); !fault.empty())

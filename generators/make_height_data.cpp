@@ -28,8 +28,6 @@ namespace {
 constexpr int TERRAIN_SIZE = 100;
 constexpr double CELL = 25.0;
 constexpr int BUILDING_MAP_SIZE = 1250;
-constexpr int BANNER_WIDTH = 527;
-constexpr int BANNER_HEIGHT = 150;
 
 struct Hill {
     double x, z, radius, height;

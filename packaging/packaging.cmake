@@ -12,7 +12,8 @@
 set(IRONSTEP_PROGRAMS ironstep ironstep-record ironstep-timedemo)
 # The data the programs read beside themselves.
 set(IRONSTEP_DATA_FILES height.dat scenery.txt vesk)
-set(IRONSTEP_ICON_SIZES 48 128 256)
+# The icons' sizes, IRONSTEP_ICON_SIZES, are set in cmake/game_library.cmake,
+# which builds the same icons into the game for its window.
 # The project has no domain of its own: the reserved .invalid top-level
 # domain stands in, in the maintainer's address and the AppStream ID.
 set(IRONSTEP_MAINTAINER "Ironstep developers <developers@ironstep.invalid>")

@@ -147,7 +147,7 @@ TEST_F(CarrierTest, ARiderKeepsItsPlaceOnTheDeckAndTurnsWithTheCarrier)
     // The first tick's early face test carries with the direction of no step
     // yet, the late one with the first step's: the rider falls 1.25 x dir
     // behind once, while the Carrier makes its 2.5 x dir step.
-    logic_step();
+    play_tick();
     const VecXZ dir = game.carrier_dir;
     EXPECT_EQ(game.carrier_riding, 1);
     EXPECT_NEAR(game.carrier_x, 620.0f + 2.5f * dir.x, 1e-4f);
@@ -159,7 +159,7 @@ TEST_F(CarrierTest, ARiderKeepsItsPlaceOnTheDeckAndTurnsWithTheCarrier)
     int turning_ticks = 0;
     for (int t = 2; t <= 100; ++t) {
         const float heading = game.carrier_heading;
-        logic_step();
+        play_tick();
         ASSERT_EQ(game.carrier_riding, 1) << t;
         ASSERT_EQ(game.riding_part, 0) << t;
         ASSERT_EQ(game.riding_face, 4) << t;
@@ -176,7 +176,7 @@ TEST_F(CarrierTest, ARiderKeepsItsPlaceOnTheDeckAndTurnsWithTheCarrier)
     // Off the deck: one tick later nothing is touched, so no face is magenta.
     player_position = {300.0f, 20.0f, 300.0f};
     player_proposed_xz = {300.0f, 300.0f};
-    logic_step();
+    play_tick();
     EXPECT_EQ(game.carrier_riding, 0);
     EXPECT_EQ(game.riding_part, 99);
     EXPECT_EQ(game.riding_face, 99);

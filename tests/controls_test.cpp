@@ -1,10 +1,14 @@
 // The keyboard controls, one tick at a time, with key[] set by hand.
+#include <cstdint>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "game/game_state.h"
 #include "gameplay/controls.h"
 #include "gameplay/player.h"
 #include "input/demo.h"
+#include "input/tick_actions.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -29,7 +33,7 @@ protected:
         key[k] = 1;
         key_shifts = shift ? KB_SHIFT_FLAG : 0;
         for (int t = 0; t < ticks; ++t)
-            apply_controls();
+            apply_controls_to_keys();
         key[k] = 0;
         key_shifts = 0;
     }
@@ -70,17 +74,17 @@ TEST_F(ControlsTest, ForwardAndBackAddTheStepToTheProposal)
 TEST_F(ControlsTest, HoldingLeftShiftStartsOneJumpPerPress)
 {
     key[KEY_LSHIFT] = 1;
-    apply_controls();
+    apply_controls_to_keys();
     EXPECT_EQ(game.jump_active, 1);
     game.jump_active = 0; // as if it had landed while the key is still held
-    apply_controls();
-    apply_controls();
+    apply_controls_to_keys();
+    apply_controls_to_keys();
     EXPECT_EQ(game.jump_active, 0);
     key[KEY_LSHIFT] = 0;
-    apply_controls();
+    apply_controls_to_keys();
     EXPECT_EQ(game.jump_key_latch, 0);
     key[KEY_LSHIFT] = 1;
-    apply_controls();
+    apply_controls_to_keys();
     EXPECT_EQ(game.jump_active, 1);
 }
 
@@ -88,18 +92,18 @@ TEST_F(ControlsTest, CloseViewKeyResetsPitchAndLockOnPressAndRelease)
 {
     game.look_pitch = 30.0f;
     key[KEY_X] = 1;
-    apply_controls();
+    apply_controls_to_keys();
     EXPECT_EQ(game.view_mode, 1);
     EXPECT_EQ(game.look_pitch, 0.0f) << "coming from the chase view";
     game.look_pitch = 5.0f;
-    apply_controls();
+    apply_controls_to_keys();
     EXPECT_EQ(game.look_pitch, 5.0f) << "held in the close view: kept";
 
     game.target_lock = 2;
     game.lock_timing = 1;
     game.lock_timer_ms = 700;
     key[KEY_X] = 0;
-    apply_controls();
+    apply_controls_to_keys();
     EXPECT_EQ(game.view_mode, 0);
     EXPECT_EQ(game.look_pitch, 0.0f);
     EXPECT_EQ(game.target_lock, 0);
@@ -150,7 +154,7 @@ TEST_F(ControlsTest, HealthFollowsTheSettingOnlyWhileFiveIsHeld)
     EXPECT_FLOAT_EQ(game.health_setting, 98.5f);
     EXPECT_EQ(game.player_health, 98);
     game.player_health = 40; // a hit
-    apply_controls();
+    apply_controls_to_keys();
     EXPECT_EQ(game.player_health, 40);
     hold(KEY_5, 1, true);
     EXPECT_EQ(game.player_health, 99);
@@ -191,7 +195,7 @@ TEST_F(ControlsTest, WalkerTiltAndTurnKeysAndTheirWraps)
         if (k != 0)
             hold(k, 1);
         else
-            apply_controls();
+            apply_controls_to_keys();
         return game.walker_heading;
     };
     EXPECT_EQ(turn(359.0f, KEY_J), 360.0f);
@@ -213,13 +217,16 @@ TEST_F(ControlsTest, EachDemoRecordByteDrivesItsOwnActionAndLeavesTheKeyboardAlo
     for (int byte = 0; byte < INPUT_RECORD_SIZE; ++byte) {
         for (int k = 0; k < KEY_MAX; ++k)
             key[k] = 1; // every live key down
-        input_record = {};
-        input_record[byte] = 0x01; // any non-zero byte is a press
-        apply_controls();
+        std::vector<std::uint8_t> records(2 * INPUT_RECORD_SIZE, 0);
+        records[std::size_t(INPUT_RECORD_SIZE + byte)] = 0x01; // any non-zero byte is a press
+        use_demo_bytes(records);
+        game.demo_index = 1;
+        tick_actions = read_tick_actions(TickSource::recording);
         for (int a = 0; a < ACTION_COUNT; ++a)
             ASSERT_EQ(action_held(Action(a)), a == byte) << "byte " << byte << ", action " << a;
         for (int k = 0; k < KEY_MAX; ++k)
             ASSERT_EQ(key[k], 1) << "the demo does not write the keyboard";
+        close_demo_file();
     }
 }
 
@@ -228,9 +235,9 @@ TEST_F(ControlsTest, PlayTakesEachActionFromItsKey)
     for (const ActionEntry& entry : ACTIONS) {
         release_all_keys();
         key[entry.default_key] = 1;
-        fill_tick_actions();
+        const ActionBytes read = read_tick_actions(TickSource::devices);
         for (int a = 0; a < ACTION_COUNT; ++a)
-            ASSERT_EQ(tick_actions[std::size_t(a)], Action(a) == entry.action ? INPUT_PRESSED : 0) << entry.name;
+            ASSERT_EQ(read[std::size_t(a)], Action(a) == entry.action ? INPUT_PRESSED : 0) << entry.name;
     }
 }
 
@@ -240,6 +247,7 @@ TEST_F(ControlsTest, DemoModePlaysOnlyTheRecordedKeys)
     // Live keys that are not recorded do nothing.
     for (int k : {KEY_W, KEY_H, KEY_1, KEY_5, KEY_R, KEY_A, KEY_I, KEY_J, KEY_UP})
         key[k] = 1;
+    tick_actions = {};
     apply_controls();
     EXPECT_EQ(game.viewport_width, 800);
     EXPECT_EQ(game.viewport_height, 600);
@@ -247,7 +255,7 @@ TEST_F(ControlsTest, DemoModePlaysOnlyTheRecordedKeys)
     EXPECT_FLOAT_EQ(player_proposed_xz.z, 1000.0f) << "the live Up key is replaced by the record";
 
     // A recorded F press with the live Shift widens the view.
-    input_record[9] = INPUT_PRESSED;
+    tick_actions[9] = INPUT_PRESSED;
     key_shifts = KB_SHIFT_FLAG;
     apply_controls();
     EXPECT_EQ(game.fov_degrees, 49);
@@ -256,8 +264,8 @@ TEST_F(ControlsTest, DemoModePlaysOnlyTheRecordedKeys)
     EXPECT_EQ(game.fov_degrees, 48);
 
     // Recorded Up moves; Escape stays live.
-    input_record = {};
-    input_record[0] = INPUT_PRESSED;
+    tick_actions = {};
+    tick_actions[0] = INPUT_PRESSED;
     key[KEY_ESC] = 1;
     apply_controls();
     EXPECT_FLOAT_EQ(player_proposed_xz.z, 999.0f);

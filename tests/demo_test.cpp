@@ -24,6 +24,7 @@
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "input/demo.h"
+#include "input/tick_actions.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "recording/demo_script_compiler.h"
@@ -32,10 +33,13 @@
 
 namespace {
 
-using Record = std::array<std::uint8_t, INPUT_RECORD_SIZE>;
+using Record = ActionBytes;
 constexpr Record RELEASED = {};
 constexpr std::uint8_t P = INPUT_PRESSED;
 constexpr Record ALL_PRESSED = {P, P, P, P, P, P, P, P, P, P};
+// The demo on the driven clock, no frame shown.
+const LoopPlan DRIVEN_DEMO = {
+    .clock = LoopClock::driven, .frame_end = FrameEnd::compose, .input = {.source = TickSource::recording}};
 
 // Records 0..count-1: record 0 all pressed, record k holds k + 1 in every byte.
 std::vector<std::uint8_t> numbered_records(int count)
@@ -82,10 +86,12 @@ protected:
         park_carrier();
         game.walker_alive = 0;
     }
+    // Record game.demo_index, then the next number, as a demo tick moves on.
     Record read_next()
     {
-        read_demo_record();
-        return input_record;
+        const Record read = read_demo_record();
+        game.demo_index += 1;
+        return read;
     }
 };
 
@@ -93,34 +99,30 @@ TEST_F(DemoTest, RecordsAreReadByNumberFromOneAndTheLastKeepsActingPastTheEnd)
 {
     use_demo_bytes(numbered_records(5)); // records 0..4
     EXPECT_EQ(read_next(), filled(2)) << "record 1 first; record 0 never plays";
-    EXPECT_EQ(game.demo_index, 2);
     game.demo_index = 4; // the seek follows the number, not the last read
     EXPECT_EQ(read_next(), filled(5));
-    EXPECT_EQ(game.demo_index, 5);
     game.demo_index = 2;
     EXPECT_EQ(read_next(), filled(3));
     game.demo_index = 4;
-    read_demo_record();
-    for (int past = 5; past < 8; ++past) {
+    read_next();
+    for (int past = 5; past < 8; ++past)
         EXPECT_EQ(read_next(), filled(5)) << "record " << past << " lies past the end";
-        EXPECT_EQ(game.demo_index, past + 1);
-    }
 
-    // Through the tick: each demo tick reads one record before the controls
-    // act on it; play mode reads none.
+    // Through the tick: each demo tick plays one record, moving the number on;
+    // play mode reads none.
     set_up_flat_world();
     std::vector<std::uint8_t> walk(3 * INPUT_RECORD_SIZE, 0);
     walk[2 * INPUT_RECORD_SIZE] = P; // Up in record 2 only
     use_demo_bytes(walk);
     game.demo_index = 1;
-    logic_step();
+    play_tick();
     EXPECT_EQ(game.walk_anim_active, 0) << "record 1 holds no key";
-    logic_step();
+    play_tick();
     EXPECT_EQ(game.demo_index, 3);
     EXPECT_EQ(input_record, (Record{P, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(game.walk_anim_active, 1) << "record 2 walks";
     game.demo_mode = 0;
-    logic_step();
+    play_tick();
     EXPECT_EQ(game.demo_index, 3);
     init_carrier_waypoints();
 }
@@ -138,10 +140,10 @@ TEST_F(DemoTest, TheDemoEndsAfterTheFrameThatFollowsItsLastRecord)
     struct Headless : LoopHooks {
         bool frame_wanted() override { return false; }
         void after_tick() override { ++ticks; }
-        bool should_end() override { return ticks >= DEMO_LAST_RECORD + 10; }
+        bool after_round() override { return ticks >= DEMO_LAST_RECORD + 10; }
         int ticks = 0;
     } counted;
-    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, counted);
+    run_loop(DRIVEN_DEMO, counted);
     EXPECT_EQ(counted.ticks, DEMO_LAST_RECORD) << "records 1 to the last, one a tick";
     EXPECT_EQ(game.look_pitch, float(double(pitch) + 0.25)) << "the last record played, the one after it not";
     init_carrier_waypoints();
@@ -180,7 +182,7 @@ TEST_F(DemoTest, TheLoopOnTheDrivenClockPlaysARecordingTickForTickAsTheDemoDoes)
         for (int ms = tick % 3 == 0 ? 16 : 17; ms > 0; --ms)
             clock_callback();
         const float clock = game.game_clock.load();
-        logic_step();
+        play_tick();
         by_hand.push_back(tick_state(clock));
     }
 
@@ -197,7 +199,7 @@ TEST_F(DemoTest, TheLoopOnTheDrivenClockPlaysARecordingTickForTickAsTheDemoDoes)
         float clock = 0.0f;
     } looped;
     drive_the_clock_by_hand();
-    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, looped);
+    run_loop(DRIVEN_DEMO, looped);
     ASSERT_EQ(looped.states.size(), by_hand.size());
     for (std::size_t t = 0; t < by_hand.size(); ++t)
         ASSERT_EQ(looped.states[t], by_hand[t]) << "tick " << t + 1;
@@ -208,10 +210,8 @@ TEST_F(DemoTest, ShortOrMissingFilesReleaseWhatWasNotRecorded)
 {
     // No file at all: no key is pressed for the whole demo.
     input_record = ALL_PRESSED;
-    for (int t = 1; t <= 3; ++t) {
+    for (int t = 1; t <= 3; ++t)
         EXPECT_EQ(read_next(), RELEASED) << "tick " << t;
-        EXPECT_EQ(game.demo_index, t + 1);
-    }
 
     // Only record 0 (all pressed): the demo plays released keys throughout.
     use_demo_bytes(std::vector<std::uint8_t>(ALL_PRESSED.begin(), ALL_PRESSED.end()));
@@ -239,7 +239,6 @@ TEST_F(DemoTest, ShortOrMissingFilesReleaseWhatWasNotRecorded)
         EXPECT_EQ(read_next(), ALL_PRESSED) << "record " << t;
     for (int t = 7; t <= 9; ++t)
         EXPECT_EQ(read_next(), (Record{0, P, 0, 0, 0, 0, 0, 0, 0, 0})) << "record " << t;
-    EXPECT_EQ(game.demo_index, 10);
 }
 
 TEST_F(DemoTest, ARecordingFromAPipePlaysTheSameRecordsAsTheFile)
@@ -249,10 +248,8 @@ TEST_F(DemoTest, ARecordingFromAPipePlaysTheSameRecordsAsTheFile)
     auto play = [](int ticks) {
         std::vector<Record> played;
         game.demo_index = 1;
-        for (int t = 0; t < ticks; ++t) {
-            read_demo_record();
-            played.push_back(input_record);
-        }
+        for (int t = 0; t < ticks; ++t, ++game.demo_index)
+            played.push_back(read_demo_record());
         return played;
     };
     use_demo_bytes(bytes);
@@ -366,6 +363,48 @@ std::vector<std::uint8_t> file_bytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The recorder's loop: each tick's actions read from the keys and kept after
+// the tick, exactly as the tick read them. The showcase's keys pressed tick
+// by tick, as a player would, record the showcase again.
+TEST_F(DemoTest, TheRecordersLoopKeepsEachTicksActionsAsTheTickReadThem)
+{
+    set_up_flat_world();
+    const std::vector<std::uint8_t> showcase = file_bytes(std::string(TEST_BUILD_DIR) + "/vesk");
+    ASSERT_EQ(showcase.size(), std::size_t((DEMO_LAST_RECORD + 1) * INPUT_RECORD_SIZE));
+    constexpr int TICKS = 900;
+    // After each tick the keys of the next tick's record go down.
+    struct Player : LoopHooks {
+        explicit Player(const std::vector<std::uint8_t>& recording) : recording_(recording) { press(1); }
+        void press(std::size_t record)
+        {
+            for (const ActionEntry& entry : ACTIONS)
+                key[entry.default_key] = recording_[record * INPUT_RECORD_SIZE + std::size_t(entry.action)];
+        }
+        void after_tick() override
+        {
+            read.push_back(tick_actions);
+            press(read.size() + 1);
+        }
+        bool frame_wanted() override { return false; }
+        bool after_round() override { return read.size() == TICKS; }
+        std::vector<ActionBytes> read;
+        const std::vector<std::uint8_t>& recording_;
+    } player(showcase);
+    std::vector<ActionBytes> kept(TICKS);
+    ActionLog log = {kept.data(), TICKS};
+    run_loop({.clock = LoopClock::driven, .frame_end = FrameEnd::compose,
+              .input = {.source = TickSource::devices, .kept = &log}},
+             player);
+    ASSERT_EQ(log.count, TICKS);
+    EXPECT_EQ(kept, player.read);
+    for (int tick = 1; tick <= TICKS; ++tick)
+        ASSERT_TRUE(std::equal(kept[std::size_t(tick - 1)].begin(), kept[std::size_t(tick - 1)].end(),
+                               showcase.begin() + tick * INPUT_RECORD_SIZE))
+            << "tick " << tick;
+    release_all_keys();
+    init_carrier_waypoints();
 }
 
 TEST(DemoScriptTest, ScriptCompilesToOneRecordATickPaddedToTheWholeDemo)

@@ -12,6 +12,7 @@
 #include "app/main_loop.h"
 #include "game/startup_tables.h"
 #include "gameplay/bombs.h"
+#include "gameplay/hit_record.h"
 #include "gameplay/player.h"
 #include "models/animation.h"
 #include "models/meshes.h"
@@ -71,7 +72,7 @@ protected:
     static void tick_at(float clock)
     {
         game.game_clock = clock;
-        logic_step();
+        play_tick();
     }
 
     FakeGameData data;
@@ -79,21 +80,21 @@ protected:
 
 TEST_F(FlyerTest, WaitsOnTheGroundUntilThePlayerComesNearThenTakesOffForTwoHundredAndOneTicks)
 {
-    logic_step();
+    play_tick();
     place_player(1795.0f, 1236.0f); // 202.6 away
-    logic_step();
+    play_tick();
     EXPECT_EQ(game.flyer_taking_off, 0) << "227 and 202.6 units away";
     EXPECT_EQ(flyer_anim_clock, 0.0f);
     place_player(1700.0f, 1236.0f);
     game.demo_mode = 1;
-    logic_step();
+    play_tick();
     EXPECT_EQ(game.flyer_pos.y, FLYER_START.y) << "in a demo it takes no step";
     game.demo_mode = 0;
 
     int ticks = 0;
     float last_y = game.flyer_pos.y;
     while (game.flyer_flying == 0 && ticks < 300) {
-        logic_step();
+        play_tick();
         ++ticks;
         ASSERT_EQ(game.flyer_speed, 1.0f);
         ASSERT_GE(game.flyer_pos.y, last_y) << "rising, tick " << ticks;
@@ -116,7 +117,7 @@ TEST_F(FlyerTest, WaitsOnTheGroundUntilThePlayerComesNearThenTakesOffForTwoHundr
     reset_game_state();
     place_player(100.0f, 100.0f);
     game.flyer_health = 39.9f;
-    logic_step();
+    play_tick();
     EXPECT_EQ(game.flyer_taking_off, 1);
     EXPECT_GT(game.flyer_pos.y, FLYER_START.y);
 }
@@ -178,7 +179,7 @@ TEST_F(FlyerTest, HuntsThePlayerWithinItsPitchSpeedAndHeightBoundsAndBombsItOnEv
     place_player(2200.0f, 2200.0f);
     launch({300.0f, 80.0f, 300.0f}, 45.0f, 9.0f);
     for (int t = 0; t < 80; ++t) {
-        logic_step();
+        play_tick();
         ASSERT_NEAR(game.flyer_heading, 45.0f, 1.0f) << t;
     }
     EXPECT_NEAR(game.flyer_speed, 3.5f, 0.1f);
@@ -186,10 +187,10 @@ TEST_F(FlyerTest, HuntsThePlayerWithinItsPitchSpeedAndHeightBoundsAndBombsItOnEv
     // Shift+6 re-arms the take-off for good: every tick ends at speed 1.
     key[KEY_6] = 1;
     key_shifts = KB_SHIFT_FLAG;
-    logic_step();
+    play_tick();
     release_all_keys();
     for (int t = 0; t < 20; ++t)
-        logic_step();
+        play_tick();
     EXPECT_EQ(game.flyer_taking_off, 1);
     EXPECT_EQ(game.flyer_speed, 1.0f);
 }
@@ -210,7 +211,7 @@ TEST_F(FlyerTest, TurnsByQuadrantsTwiceAsFastTowardsGrowingHeadingAndSpeedsUpWhi
         const double b = c.bearing * M_PI / 180.0;
         place_player(float(1250.0 + 500.0 * std::sin(b)), float(1250.0 + 500.0 * std::cos(b)));
         launch({1250.0f, 80.0f, 1250.0f}, c.heading, 5.0f);
-        logic_step();
+        play_tick();
         EXPECT_NEAR(game.flyer_target_bearing, c.bearing, 1e-3f);
         EXPECT_NEAR(game.flyer_heading, c.heading + c.turn, 1e-4f);
         EXPECT_NEAR(game.flyer_speed, 5.0f + c.speed, 1e-5f);
@@ -223,7 +224,7 @@ TEST_F(FlyerTest, TurnsByQuadrantsTwiceAsFastTowardsGrowingHeadingAndSpeedsUpWhi
         place_player(float(1250.0 + 500.0 * std::sin(bearing * M_PI / 180.0)),
                      float(1250.0 + 500.0 * std::cos(bearing * M_PI / 180.0)));
         launch({1250.0f, 80.0f, 1250.0f}, set, 5.0f);
-        logic_step();
+        play_tick();
         EXPECT_NEAR(game.flyer_heading, after, 1e-4f) << set;
     }
 }
@@ -235,7 +236,7 @@ TEST_F(FlyerTest, AtHealthZeroItFliesOnBelowZeroItNosesDownStillBombsAndIsRemove
     game.flyer_pitch = 91.3f;
     game.flyer_health = 0.0f;
     for (int t = 0; t < 40; ++t)
-        logic_step();
+        play_tick();
     EXPECT_EQ(game.flyer_pitch, 91.3f) << "neither altitude rules nor the crash";
     EXPECT_EQ(game.flyer_alive, 1);
 
@@ -323,16 +324,18 @@ TEST_F(FlyerTest, ABombCostsThePlayerTenHealthOncePerTwoSeconds)
         SCOPED_TRACE(run);
         const float start = 100.0f + 100.0f * float(run);
         game.game_clock = start;
+        hit_record.player_hurt_by = Hurt::walker;
         start_bomb_run();
         for (int t = 1; t <= 60; ++t)
             tick_at(start + 0.5f * float(t));
         EXPECT_EQ(game.player_health, 100 - 10 * run);
+        EXPECT_EQ(hit_record.player_hurt_by, Hurt::bomb);
         EXPECT_EQ(game.player_hit_time, start + 0.5f * 23.0f);
         EXPECT_GT(bombs[0].position.y, GROUND) << "stopped on the player";
         for (int i = 1; i < BOMB_COUNT; ++i)
             EXPECT_LT(bombs[i].position.y, GROUND) << "fell through into the ground, bomb " << i;
         for (int t = 0; t < 200 && game.bomb_run_active == 1; ++t)
-            logic_step();
+            play_tick();
     }
 }
 

@@ -63,12 +63,14 @@ protected:
         folder_ = make_temp_folder();
         ASSERT_FALSE(folder_.empty());
         // Under X11 allegro_message runs xmessage and waits for a click; this
-        // stand-in records its arguments and answers as if OK were clicked
+        // stand-in records its arguments, complains of a font as xmessage
+        // does where its font is missing, and answers as if OK were clicked
         // (status 101), so the message is not repeated on the console.
         run_shell("mkdir -p '" + folder_ + "/bin'");
         const std::string script = folder_ + "/bin/xmessage";
         run_shell("printf '#!/bin/sh\\nprintf \"%%s\\\\n\" \"$@\" >> \"" + folder_ +
-                  "/xmessage.log\"\\nexit 101\\n' > '" + script + "' && chmod +x '" + script + "'");
+                  "/xmessage.log\"\\necho \"Warning: Cannot convert string to type FontStruct\" >&2\\nexit 101\\n' > '" +
+                  script + "' && chmod +x '" + script + "'");
     }
 
     void TearDown() override { remove_tree(folder_); }

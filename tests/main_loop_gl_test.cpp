@@ -56,13 +56,13 @@ TEST_F(MainLoopDisplayTest, TheMenuDrawsAtMostOneFrameATick)
     class CountedTicks : public LoopHooks {
     public:
         void after_tick() override { ++ticks; }
-        bool should_end() override { return ticks >= 90; }
+        bool after_round() override { return ticks >= 90; }
         int ticks = 0;
     } counted;
     const TitleMenu menu_before = title_menu;
     title_menu = TitleMenu{};
     install_int_ex(tick_callback, BPS_TO_TIMER(60));
-    run_loop(LoopScene::title_menu, LoopClock::timers, FrameEnd::flip, counted);
+    run_loop({.scene = LoopScene::title_menu, .player_keys = {.screenshot = true}}, counted);
     remove_int(tick_callback);
     title_menu = menu_before;
     EXPECT_LE(frame_counter.load(), counted.ticks + 1);

@@ -1,4 +1,7 @@
-// The logic tick's bookkeeping: hit-timer expiry and the building commit.
+// The logic tick's bookkeeping: hit-timer expiry, the building commit, and the
+// ticks a pause drops.
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
@@ -6,6 +9,7 @@
 #include "gameplay/controls.h"
 #include "gameplay/player.h"
 #include "input/demo.h"
+#include "input/tick_actions.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -85,7 +89,7 @@ TEST_F(MainLoopTest, WallAlongZCommitsOnlyX)
 TEST_F(MainLoopTest, WalkKeysStartTheWalkCycleOnlyWhenSomethingMoves)
 {
     key[KEY_UP] = 1;
-    fill_tick_actions();
+    tick_actions = read_tick_actions(TickSource::devices);
     player_proposed_xz = {1001.0f, 1000.0f};
     commit_player_move();
     EXPECT_EQ(game.walk_anim_active, 1);
@@ -105,11 +109,39 @@ TEST_F(MainLoopTest, WalkKeysStartTheWalkCycleOnlyWhenSomethingMoves)
 TEST_F(MainLoopTest, RecordedWalkBytesStartTheWalkCycleToo)
 {
     game.demo_mode = 1;
-    input_record[1] = INPUT_PRESSED;
-    fill_tick_actions();
+    tick_actions[1] = INPUT_PRESSED;
     player_proposed_xz = {1000.0f, 999.0f};
     commit_player_move();
     EXPECT_EQ(game.walk_anim_active, 1);
+}
+
+// Half a second of ticks falls due in each paused round, the last just
+// before P resumes: none of them is run, on resuming or after. The ticks
+// that come due once it has resumed are.
+TEST_F(MainLoopTest, TicksThatFallDueWhilePausedAreDroppedNotRunOnResume)
+{
+    struct PausedRounds : LoopHooks {
+        // The ticks are held back here: only when the loop would run one matters.
+        bool before_tick() override
+        {
+            ticking_rounds.push_back(rounds + 1);
+            return false;
+        }
+        bool frame_wanted() override { return false; }
+        bool after_round() override
+        {
+            ++rounds;
+            key[KEY_P] = rounds == 2 ? 1 : 0; // P pressed for round 1, again for round 3
+            game.pending_ticks = rounds <= 2 ? game.pending_ticks + 30 : 2;
+            return rounds == 4;
+        }
+        int rounds = 0;
+        std::vector<int> ticking_rounds;
+    } paused;
+    key[KEY_P] = 1;
+    game.pending_ticks = 2;
+    run_loop({.player_keys = {.pause = true}}, paused);
+    EXPECT_EQ(paused.ticking_rounds, std::vector<int>{4});
 }
 
 } // namespace

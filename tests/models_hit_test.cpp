@@ -9,6 +9,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include "gameplay/hit_record.h"
 #include "gameplay/hit_test.h"
 #include "gameplay/player.h"
 #include "models/animation.h"
@@ -270,7 +271,9 @@ TEST_F(HitTest, WalkerBoxHurtsOncePerHitPeriodAndShovesAlongItsDirection)
     game.game_clock = 42.0f;
     EXPECT_EQ(walker_face_test(0, 3.0f, w.x + 6.0f, w.y + 5.0f, w.z), 1);
 
+    hit_record.player_hurt_by = Hurt::bomb;
     walker_face_test(1, 3.0f, w.x + 6.0f, w.y + 5.0f, w.z);
+    EXPECT_EQ(hit_record.player_hurt_by, Hurt::walker);
     EXPECT_NEAR(player_proposed_xz.x, 2.0f * 1.0f * 1.0f * 4.0f, 1e-4f);
     EXPECT_NEAR(player_proposed_xz.z, 0.0f, 1e-4f) << "the +x face has no z component";
     EXPECT_EQ(game.player_health, 95);

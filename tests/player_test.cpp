@@ -33,7 +33,7 @@ protected:
     static void ticks(int n)
     {
         for (int i = 0; i < n; ++i)
-            logic_step();
+            play_tick();
     }
 
     FakeGameData data;

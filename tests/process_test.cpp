@@ -8,9 +8,12 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "tests/game_process.h"
+#include "tests/screen_checks.h"
 
 namespace {
 
@@ -55,6 +58,8 @@ TEST_F(GameProcessTest, MissingDatafileEndsWithStatus12AndNamesTheFullPath)
     EXPECT_EQ(outcome.status, 12);
     EXPECT_NE(xmessage_log().find("Error loading " + folder_ + "/game/height.dat!\n"), std::string::npos)
         << xmessage_log();
+    // The box's own complaints (the stand-in's font warning) are not passed on.
+    EXPECT_EQ(read_file(child.err_path), "ironstep: Error loading " + folder_ + "/game/height.dat!\n");
     // Both colour tables are built before the datafile is looked for.
     EXPECT_EQ(read_file(child.out_path), expected_console_output());
 }
@@ -153,15 +158,17 @@ TEST_F(GameProcessTest, MissingOrBrokenSceneryEndsWithStatus12NamingTheFileAndLi
     EXPECT_NE(xmessage_log().find("line 3: "), std::string::npos) << xmessage_log();
 }
 
-TEST_F(GameProcessTest, NoDisplayEndsWithStatus1AndTheGraphicsMessageNotASignal)
+TEST_F(GameProcessTest, NoDisplayEndsWithStatus1AndTheGraphicsMessageOnStandardErrorNotASignal)
 {
     ChildProcess child = start_child(GAME, folder_, environment(false));
     const ChildOutcome outcome = wait_child(child, PATIENCE_SECONDS);
     ASSERT_TRUE(outcome.ended);
     ASSERT_TRUE(outcome.exited) << "signal " << outcome.signal;
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(read_file(child.out_path), "Error setting OpenGL graphics mode:\nCannot connect to an X display\n")
+    EXPECT_EQ(read_file(child.err_path),
+              "ironstep: Error setting OpenGL graphics mode:\nCannot connect to an X display\n")
         << "no empty line for AllegroGL, never asked";
+    EXPECT_EQ(read_file(child.out_path), "");
 }
 
 TEST_F(GameProcessTest, RefusedGraphicsModeEndsWithStatus1AndTheMessage)
@@ -178,6 +185,40 @@ TEST_F(GameProcessTest, RefusedGraphicsModeEndsWithStatus1AndTheMessage)
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(xmessage_log().find("Error setting OpenGL graphics mode:\n"), std::string::npos) << xmessage_log();
     EXPECT_NE(xmessage_log().find("\nAllegro GL error : "), std::string::npos) << xmessage_log();
+}
+
+// What is named with --demo is judged as "vesk" is: what is no recording is
+// refused before any window opens, and a named pipe that nothing writes to
+// yet holds up nothing; the demo plays what arrives through it.
+TEST_F(GameProcessTest, DemoRecordingsAreJudgedAsVeskIsAndANamedPipeNeverHoldsUpStartUp)
+{
+    const std::string empty = folder_ + "/empty", pipe = folder_ + "/pipe";
+    ASSERT_EQ(run_shell("mkfifo '" + pipe + "' && : > '" + empty + "'"), 0);
+    ChildProcess refused = start_child(GAME, folder_, environment(), "", {"--demo", empty});
+    const ChildOutcome refusal = wait_child(refused, PATIENCE_SECONDS);
+    ASSERT_TRUE(refusal.ended && refusal.exited) << "signal " << refusal.signal;
+    EXPECT_EQ(refusal.status, 1);
+    EXPECT_EQ(read_file(refused.err_path), "ironstep: " + empty + ": is empty, not a recording\n");
+    EXPECT_EQ(read_file(refused.out_path), "");
+
+    ChildProcess child = start_child(GAME, folder_, environment(), "", {"--demo", pipe});
+    ChildOutcome outcome;
+    ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
+    ASSERT_TRUE(wait_for_first_frame()) << "started with no writer";
+    const auto demo_chosen = [](const ScreenCapture& c) { return shows_chosen(c, DEMO_ROWS); };
+    ASSERT_TRUE(demo_chosen(hold_until({"Down"}, demo_chosen)));
+    ASSERT_TRUE(shows_banner(hold_until({"Return"}, shows_banner))) << "Enter starts the demo";
+    // Up held in every record: the demo reads on to the record of its tick.
+    const int writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(writer, 0) << "the game holds the pipe open";
+    std::string up_held(25000, '\0');
+    for (std::size_t record = 0; record < up_held.size(); record += 10)
+        up_held[record] = char(0xFF);
+    EXPECT_EQ(write(writer, up_held.data(), up_held.size()), ssize_t(up_held.size()));
+    close(writer);
+    EXPECT_TRUE(lights_up_not_down(capture_until(lights_up_not_down))) << "the demo plays what arrived";
+    ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}})) << "stderr: " << read_file(child.err_path);
+    EXPECT_EQ(outcome.status, 0);
 }
 
 } // namespace

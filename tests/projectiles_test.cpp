@@ -1,13 +1,17 @@
 // The player's gun through whole logic ticks: charging, the launch along the
 // aim, range, buildings, terrain, hits on the actors with their immunity, the
-// explosion's life, a full slot table, and the Walker's shove.
+// explosion's life, a full slot table, and the Walker's shove; the random
+// scatter of the shots' clouds of points, held still while paused.
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
 #include "game/startup_tables.h"
+#include "gameplay/hit_record.h"
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "gameplay/terrain.h"
@@ -15,6 +19,7 @@
 #include "models/meshes.h"
 #include "models/model_data.h"
 #include "tests/test_support.h"
+#include "world/point_clouds.h"
 
 namespace {
 
@@ -56,7 +61,7 @@ protected:
         std::array<int, PROJECTILE_SLOTS> exploding{};
         key[KEY_Z] = fire_key;
         for (int t = 0; t < n; ++t) {
-            logic_step();
+            play_tick();
             put_back_walker(walker);
             for (int k = 0; k < PROJECTILE_SLOTS; ++k)
                 exploding[k] += projectiles[k].exploded;
@@ -71,6 +76,9 @@ protected:
         run(1);
         return projectiles[game.fire_slot];
     }
+
+    // What the shot burst on, as the rules recorded it.
+    static Struck struck(const Projectile& p) { return hit_record.shot_struck[std::size_t(&p - projectiles.data())]; }
 
     FakeGameData data;
     HeldWalker walker{};
@@ -92,7 +100,8 @@ TEST_F(ProjectileTest, TheChargeSetsTheExplosionsLifeAndNewChargesTakeTheNextFre
     const Projectile& b = projectiles[1]; // slot 0 is still flying
     EXPECT_LT(b.charge, 0.65f) << "sixty steps stay just below 0.65";
     run(21, true);
-    EXPECT_NEAR(b.charge, 0.66f, 1e-4f) << "one more step, then no more";
+    EXPECT_EQ(b.charge, FULL_CHARGE) << "one more step, then no more";
+    EXPECT_NEAR(FULL_CHARGE, 0.66f, 1e-6f);
     run(1);
     fire(1);
     EXPECT_EQ(game.fire_slot, 2) << "after the last slot, not the free slot 0";
@@ -142,6 +151,7 @@ TEST_F(ProjectileTest, BuildingTopsAtOrAboveTheShotAndRisingGroundStopIt)
     run(60);
     EXPECT_GE(wall.position.z, 1100.0f);
     EXPECT_LT(wall.position.z, 1100.6f);
+    EXPECT_TRUE(struck(wall) == Struck::ground && struck(slope) == Struck::ground);
     EXPECT_GT(slope.position.z, 1125.0f) << "over the low top, into the slope";
     EXPECT_GE(terrain_height_at(1100.0f, slope.position.z), 30.0f);
     EXPECT_LT(terrain_height_at(1100.0f, slope.position.z - 0.6f), 30.0f) << "at the first sub-step in the ground";
@@ -158,6 +168,7 @@ TEST_F(ProjectileTest, HitsCostTheWalkerAndTheFlyerOncePerHitPeriodAndTheCarrier
     EXPECT_LT(first.position.z, w.z - 4.4f);
     EXPECT_FLOAT_EQ(game.walker_health, 50.0f - 15.0f * 0.06f);
     EXPECT_EQ(game.walker_hit_time, 100.0f);
+    EXPECT_EQ(struck(first), Struck::walker);
     const Projectile& through = fire(1);
     run(10);
     EXPECT_GT(through.position.z, w.z + 5.0f) << "immune while the hit flag is set";
@@ -174,6 +185,7 @@ TEST_F(ProjectileTest, HitsCostTheWalkerAndTheFlyerOncePerHitPeriodAndTheCarrier
     run(35);
     EXPECT_NEAR(flyer.position.z, f.z - 24.6f, 0.61f);
     EXPECT_FLOAT_EQ(game.flyer_health, 40.0f - 10.0f * 0.06f);
+    EXPECT_EQ(struck(flyer), Struck::flyer);
     EXPECT_EQ(game.flyer_hit_time, 101.01f);
     game.game_clock = 120.0f; // within its 2 s
     const Projectile& past = fire(1);
@@ -186,6 +198,7 @@ TEST_F(ProjectileTest, HitsCostTheWalkerAndTheFlyerOncePerHitPeriodAndTheCarrier
     run(20);
     EXPECT_GT(hull.position.z, 2315.01f) << "within 2 of the face";
     EXPECT_LT(hull.position.z, 2317.01f);
+    EXPECT_EQ(struck(hull), Struck::carrier);
 }
 
 TEST_F(ProjectileTest, WithEverySlotBusyAChargeStartsNothingUntilASlotIsFreed)
@@ -219,6 +232,34 @@ TEST_F(ProjectileTest, TheWalkerShovesAndHurtsThePlayerOnlyInsideItsBox)
     run(1);
     EXPECT_NEAR(player_position.z, w.z - 3.0f - 2.0f * 4.0f, 1e-4f) << "shoved off the front face";
     EXPECT_EQ(game.player_health, 95);
+}
+
+// Held still (paused), every frame scatters the same points and leaves the
+// game's random numbers alone; in play the clouds draw on those as they did.
+TEST(PointClouds, HeldStillEachFrameScattersTheSamePointsAndTheGamesNumbersAreLeftAlone)
+{
+    const auto frame = [] {
+        start_cloud_frame();
+        std::vector<int> draws;
+        for (int i = 0; i < 50; ++i)
+            draws.push_back(random_below(1000));
+        return draws;
+    };
+    std::srand(7);
+    std::vector<int> from_rand;
+    for (int i = 0; i < 50; ++i)
+        from_rand.push_back(std::rand() % 1000);
+    std::srand(7);
+    EXPECT_EQ(frame(), from_rand) << "in play";
+
+    std::srand(7);
+    hold_clouds_still(true);
+    const std::vector<int> first = frame();
+    const std::vector<int> second = frame();
+    hold_clouds_still(false);
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first, std::vector<int>(50, first[0])) << "scattered all the same";
+    EXPECT_EQ(std::rand() % 1000, from_rand[0]) << "the game's numbers as they were";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The player's settings in the running game: a settings file that binds the
 // walk to T and holds a bad line, pause holding the world still while keys
-// are held, F12 saving the picture on the screen as a PNG, and a gamepad.
+// are held, the Pause key acting on every press, F12 saving the picture on the
+// screen as a PNG, and a gamepad.
 #include <utility>
 #include <string>
 #include <vector>
@@ -93,7 +94,7 @@ protected:
     }
 };
 
-TEST_F(SettingsInPlayTest, TWalksAsBoundABadLineIsNamedPauseHoldsTheWorldAndF12SavesThePicture)
+TEST_F(SettingsInPlayTest, TWalksAsBoundABadLineIsNamedPauseHoldsTheWorldEachPressOfPauseCountsAndF12SavesThePicture)
 {
     // Full screen, with a scale for the window F11 would open: too large for
     // the test's 800 x 600 desktop, and said so.
@@ -143,6 +144,14 @@ TEST_F(SettingsInPlayTest, TWalksAsBoundABadLineIsNamedPauseHoldsTheWorldAndF12S
     ASSERT_FALSE(shows_paused(resumed));
     const auto [before_walk_again, walked_again] = walk("t");
     EXPECT_TRUE(walked_from(before_walk_again, walked_again)) << "T walks after the pause";
+
+    // The Pause key pauses and resumes on each press, though the X server
+    // reports it as a toggle: one press down, the next up.
+    press_keys({"Pause"});
+    EXPECT_TRUE(shows_paused(capture_until(shows_paused))) << "the first press of Pause";
+    press_keys({"Pause"});
+    EXPECT_FALSE(shows_paused(capture_until([](const ScreenCapture& c) { return !shows_paused(c); })))
+        << "the second press of Pause";
 
     ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}}));
     EXPECT_EQ(outcome.status, 0);

@@ -144,11 +144,11 @@ TEST(SettingsFileTest, ABoundKeyWalksInItsDefaultKeysPlace)
     player_step = {0.0f, -1.0f};
     player_proposed_xz = {1000.0f, 1000.0f};
     key[KEY_UP] = 1;
-    apply_controls();
+    apply_controls_to_keys();
     EXPECT_FLOAT_EQ(player_proposed_xz.z, 1000.0f) << "Up is free";
     key[KEY_UP] = 0;
     key[KEY_T] = 1;
-    apply_controls();
+    apply_controls_to_keys();
     EXPECT_FLOAT_EQ(player_proposed_xz.z, 999.0f) << "T walks";
     key[KEY_T] = 0;
     settings = Settings{};

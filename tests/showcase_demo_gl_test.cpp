@@ -77,14 +77,15 @@ protected:
         place_player_for_mode();
         ShowcaseHooks hooks;
         drive_the_clock_by_hand();
-        run_loop(LoopScene::game, LoopClock::driven, FrameEnd::compose, hooks);
+        run_loop({.clock = LoopClock::driven, .frame_end = FrameEnd::compose, .input = {.source = TickSource::recording}},
+                 hooks);
         return hooks.s;
     }
 
     // Only the close view's frames change the game (the lock-on).
     struct ShowcaseHooks : LoopHooks {
         bool frame_wanted() override { return game.view_mode == 1; }
-        void end_of_round() override
+        bool after_round() override
         {
             const int tick = ++s.ticks;
             if (game.target_lock != 0 && s.first_lock_tick == 0) {
@@ -105,13 +106,14 @@ protected:
                                                      CARRIER_REACH_FROM_CENTRE;
             if (!aboard) {
                 s.aboard_run = 0;
-                return;
+                return false;
             }
             if (s.aboard_run++ == 0) {
                 run_from_x = game.carrier_x;
                 run_from_z = game.carrier_z;
             }
             s.carrier_travel = std::hypot(game.carrier_x - run_from_x, game.carrier_z - run_from_z);
+            return false;
         }
         Showcase s;
         float run_from_x = 0.0f, run_from_z = 0.0f;

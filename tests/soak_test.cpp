@@ -560,7 +560,7 @@ bool run_tick()
     const Seen before = seen_now();
     const std::uint64_t allocated = allocations_seen();
     advance_driven_clock();
-    logic_step();
+    play_tick();
     sound_after_tick();
     frame_lock_on();
     if (allocations_seen() != allocated)

@@ -1,8 +1,10 @@
 // Sound without a device: every effect's synthesis measured (length, level,
 // main frequency or sweep, the joins of the loops), the cues that real logic
-// ticks give for a burst, the Walker's footfalls and a lock, and where a cue
-// is placed and how many starts a crowded tick makes.
+// ticks give for a burst, a shot into the Carrier, the Walker's footfalls and
+// a lock, the charge's tone, and where a cue is placed (how loud with its
+// distance) and how many starts a crowded tick makes.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <tuple>
@@ -126,10 +128,11 @@ protected:
     }
     void TearDown() override { init_carrier_waypoints(), release_all_keys(), use_no_screen(); }
 
-    static void stand_at(float x, float z, float heading)
+    static void stand_at(float x, float z, float heading, float ground = 20.0f)
     {
+        set_flat_terrain(ground);
         game.player_heading = heading;
-        player_position = {x, 20.0f, z};
+        player_position = {x, ground, z};
         player_proposed_xz = {x, z};
         update_player();
     }
@@ -145,7 +148,7 @@ protected:
         if (tick == 0)
             last = take_sound_snapshot();
         for (int t = 1; t <= n; ++t, ++tick) {
-            logic_step();
+            play_tick();
             const SoundSnapshot now = take_sound_snapshot();
             SoundCues cues;
             find_sound_cues(last, now, memory, cues);
@@ -182,6 +185,38 @@ TEST_F(SoundCueTest, AShotIsHeardBurstingWhereItStrikesHeavierWithMoreCharge)
     EXPECT_NEAR(light[0].cue.where.y, 20.0f, 0.6f) << "on the ground";
     EXPECT_GT(heavy[0].cue.loudness, light[0].cue.loudness);
     EXPECT_LT(heavy[0].cue.pitch, light[0].cue.pitch);
+}
+
+// The rules' record says what a shot burst on: on the Carrier a gong sounds
+// where it burst, beside the burst at its full loudness.
+TEST_F(SoundCueTest, AShotIntoTheCarrierIsHeardAsAGongWhereItBursts)
+{
+    game.walker_alive = 0;
+    stand_at(610.0f, 2250.0f, 0.0f, 26.0f); // the shot at y 36, into the hull's face at z 2317
+    key[KEY_Z] = 1;
+    ticks(1, Effect::hit_carrier);
+    key[KEY_Z] = 0;
+    const std::vector<Heard> gong = ticks(20, Effect::hit_carrier);
+    ASSERT_EQ(gong.size(), 1u);
+    EXPECT_EQ(gong[0].cue.where.z, projectiles[0].position.z);
+}
+
+// The charge's tone rises with the charge, and settles quieter on the tick
+// the charge stops growing.
+TEST_F(SoundCueTest, TheChargesToneRisesWithTheChargeAndSettlesQuieterOnceFull)
+{
+    game.walker_alive = 0;
+    key[KEY_Z] = 1;
+    std::vector<LastingSound> tone;
+    std::array<LastingSound, LASTING_SLOTS> lasting;
+    for (int t = 0; t < 61; ++t) {
+        play_tick();
+        find_lasting_sounds(take_sound_snapshot(), take_sound_snapshot(), lasting);
+        tone.push_back(lasting[std::size_t(first_lasting_slot(Effect::charge))]);
+    }
+    EXPECT_TRUE(tone[0].on && tone[0].pitch < 1.05f);
+    EXPECT_TRUE(tone[59].loudness == 0.45f && tone[59].pitch < 3.0f) << "60 steps: not yet full";
+    EXPECT_TRUE(tone[60].loudness == 0.3f && tone[60].pitch == 3.0f) << "the 61st step fills it";
 }
 
 TEST_F(SoundCueTest, TheWalkerIsHeardOnceAGaitCycleWhereItWalks)
@@ -229,6 +264,13 @@ TEST(SoundPlacement, SidesDistanceAndACrowdedTick)
     EXPECT_NEAR(pan_of(place_sound(ear, {1000.0f, 30.0f, 800.0f}).balance), 128, 1) << "ahead, from the middle";
     EXPECT_GT(left.gain, 2.0f * right_far.gain) << "100 units against 400";
     EXPECT_EQ(place_sound(ear, {1000.0f, 30.0f, 2500.0f}).gain, 0.0f) << "beyond the fog";
+    // Half as loud at 80 units; from 1,000 the last 400 before the fog fade to nothing.
+    const auto gain_at = [&ear](float away) { return place_sound(ear, {1000.0f, 30.0f, 1000.0f - away}).gain; };
+    EXPECT_FLOAT_EQ(gain_at(80.0f), 0.5f);
+    EXPECT_FLOAT_EQ(gain_at(1000.0f), 80.0f / 1080.0f);
+    EXPECT_FLOAT_EQ(gain_at(1200.0f), 0.5f * 80.0f / 1280.0f);
+    EXPECT_TRUE(gain_at(1399.0f) > 0.0f && gain_at(1399.0f) < 0.0002f);
+    EXPECT_EQ(gain_at(1400.0f), 0.0f);
 
     // A hundred bursts in one tick start one voice, the nearest's, scaled by the volume setting.
     SoundCues cues{};

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "app/main_loop.h"
 #include "game/resources.h"
 #include "game/startup_tables.h"
 #include "gameplay/bombs.h"
@@ -11,6 +12,7 @@
 #include "gameplay/projectiles.h"
 #include "gameplay/terrain.h"
 #include "input/demo.h"
+#include "input/tick_actions.h"
 #include "models/animation.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
@@ -63,6 +65,17 @@ void release_all_keys()
         key[i] = 0;
     key_shifts = 0;
     tick_actions = {};
+}
+
+void play_tick()
+{
+    logic_step(read_tick_actions(game_tick_source()));
+}
+
+void apply_controls_to_keys()
+{
+    tick_actions = read_tick_actions(TickSource::devices);
+    apply_controls();
 }
 
 void start_fresh_game()

@@ -21,8 +21,15 @@ void use_no_screen();
 // point and the player's lock-on quadrants.
 void reset_game_state();
 
-// Releases every key and modifier.
+// Releases every key and modifier, and the tick's actions.
 void release_all_keys();
+
+// One logic tick with the actions the game itself gives it: the demo's record
+// in demo mode, else the keys held.
+void play_tick();
+
+// The controls of one tick of play, on the keys held now.
+void apply_controls_to_keys();
 
 // A game as start-up leaves it: the state reset, no key down, no demo record,
 // and an 800 x 600 screen.

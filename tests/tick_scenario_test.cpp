@@ -56,7 +56,7 @@ protected:
         std::vector<Snapshot> s(n + 1);
         for (int t = 1; t <= n; ++t) {
             key[KEY_LSHIFT] = t >= jump_from ? 1 : 0;
-            logic_step();
+            play_tick();
             s[t] = {player_position.y, player_position.z, camera_eye.y, camera_eye.z, game.jump_active,
                     game.carrier_riding, game.riding_part, game.riding_face, game.walk_anim_key,
                     game.walk_anim_clock};
@@ -178,7 +178,7 @@ TEST_F(TickScenarioTest, DemoTicksPlayTheRecordAndLeaveTheFlyer)
     use_demo_bytes(recording);
     key[KEY_LEFT] = 1; // live, so ignored
     for (int t = 0; t < 3; ++t)
-        logic_step();
+        play_tick();
     close_demo_file();
     EXPECT_EQ(player_position.z, 2303.0f);
     EXPECT_EQ(game.player_heading, 0.0f);

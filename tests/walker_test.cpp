@@ -63,7 +63,7 @@ TEST_F(WalkerTest, ChasesFromThePlayStartOnTheGroundAndShovesThePlayerOnReaching
     for (int t = 1; t <= 600; ++t) {
         const Vec3 before = game.walker_pos;
         const float speed = game.walker_speed;
-        logic_step();
+        play_tick();
         ASSERT_TRUE(walker_finite()) << t;
         ASSERT_EQ(game.walker_pos.y, terrain_height_at(before.x, before.z)) << "stands on the ground, tick " << t;
         ASSERT_EQ(game.walker_mode, 0) << t;
@@ -92,14 +92,14 @@ TEST_F(WalkerTest, AChaseFromAfarSlowsToThreeQuartersUntilWithin145)
     int t = 0;
     while (distance_to_player() > 145.0) {
         const float z = game.walker_pos.z;
-        logic_step();
+        play_tick();
         ++t;
         ASSERT_NEAR(game.walker_speed, std::max(4.0f - 0.15f * float(t), 0.75f), 1e-4f) << t;
         ASSERT_EQ(game.walker_heading, 0.0f);
         ASSERT_FLOAT_EQ(game.walker_pos.z, z + game.walker_speed) << t;
     }
     EXPECT_GT(t, 100);
-    logic_step();
+    play_tick();
     EXPECT_FLOAT_EQ(game.walker_speed, 0.79f) << "speeding up again";
 }
 
@@ -112,7 +112,7 @@ TEST_F(WalkerTest, LosingThePlayerStartsAWanderBetweenRandomGoalsInsideTheTown)
     const int r1 = std::rand(), a1 = std::rand() % 360, r2 = std::rand(), a2 = std::rand() % 360;
     const auto offset = [](int r, int a) { return std::sin(a * M_PI / 180.0) * (r % 100 + 30); };
     std::srand(1234);
-    logic_step();
+    play_tick();
     EXPECT_EQ(game.walker_mode, 1) << "on the first tick";
     EXPECT_EQ(game.walker_speed, speed);
     EXPECT_NEAR(game.walker_goal_x, std::clamp(1745.0 + offset(r1, a1), 1545.0, 1945.0), 1e-3);
@@ -123,7 +123,7 @@ TEST_F(WalkerTest, LosingThePlayerStartsAWanderBetweenRandomGoalsInsideTheTown)
     for (int t = 0; t < 20000; ++t) {
         const Vec3 at = game.walker_pos;
         const float gx = game.walker_goal_x, gz = game.walker_goal_z;
-        logic_step();
+        play_tick();
         ASSERT_TRUE(walker_finite()) << t;
         ASSERT_EQ(game.walker_mode, 1);
         // A new goal exactly when the tick began within 35 of the old one on
@@ -233,7 +233,7 @@ TEST_F(WalkerTest, ShotsFromTheGunKillItAndItRollsOverAndIsGoneAfter91Ticks)
         // Aim down at the Walker's body, 4 above its feet, as it comes.
         game.look_pitch = float(35.0 * -6.0 / distance_to_player());
         const Vec3 at = game.walker_pos;
-        logic_step();
+        play_tick();
         if (game.walker_health < health) {
             ++hits;
             EXPECT_NEAR(health - game.walker_health, 15.0f * 0.66f, 1e-3f) << "a full charge";
@@ -254,7 +254,7 @@ TEST_F(WalkerTest, ShotsFromTheGunKillItAndItRollsOverAndIsGoneAfter91Ticks)
     EXPECT_EQ(game.walker_pitch, 91.0f);
     EXPECT_EQ(game.player_health, 100) << "shot before it arrived";
     const Vec3 gone = game.walker_pos;
-    logic_step();
+    play_tick();
     EXPECT_EQ(game.walker_pos.x, gone.x);
     EXPECT_EQ(game.walker_roll, 91.0f) << "no longer updated";
 }

@@ -3,8 +3,8 @@
 // and the game starts.
 #include "app/command_line.h"
 
-#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -13,12 +13,12 @@
 #include "app/pause.h"
 #include "app/startup.h"
 #include "input/demo.h"
+#include "input/demo_open.h"
 #include "input/gamepad.h"
 #include "platform/folders.h"
 #include "platform/whole_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_writer.h"
-#include "sound/sound.h"
 
 #ifndef IRONSTEP_VERSION
 #define IRONSTEP_VERSION "unknown"
@@ -62,20 +62,13 @@ int write_config(const std::string& path, bool make_missing_folders)
     return 0;
 }
 
-// The recording must be an ordinary file (or a pipe) that can be read.
 bool open_chosen_recording(const char* path)
 {
-    struct stat st;
-    if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fprintf(stderr, "ironstep: %s: is a folder\n", path);
-        return false;
-    }
-    chosen_recording = std::fopen(path, "rb");
-    if (chosen_recording == nullptr) {
-        std::fprintf(stderr, "ironstep: %s: %s\n", path, std::strerror(errno));
-        return false;
-    }
-    return true;
+    std::string refusal;
+    chosen_recording = open_named_recording(path, refusal);
+    if (chosen_recording == nullptr)
+        std::fprintf(stderr, "ironstep: %s: %s\n", path, refusal.c_str());
+    return chosen_recording != nullptr;
 }
 
 } // namespace
@@ -107,8 +100,6 @@ int run_from_command_line(int argc, char** argv)
     if (!settings_path.empty())
         read_settings_file(settings_path.c_str(), config_given, settings, stderr);
     parse_options(argc, argv, settings, run_options);
-    sound_settings.enabled = settings.sound ? 1 : 0;
-    sound_settings.volume = settings.volume;
     if (run_options.demo != nullptr && !open_chosen_recording(run_options.demo))
         return 1;
     return run_game();
@@ -121,5 +112,5 @@ void apply_run_options()
         chosen_recording = nullptr;
     }
     install_gamepad();
-    pause_when_focus_lost();
+    watch_pause();
 }

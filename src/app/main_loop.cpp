@@ -6,6 +6,7 @@
 
 #include "app/frame_pacing.h"
 #include "app/pause.h"
+#include "app/screenshot.h"
 #include "app/title_menu.h"
 #include "game/game_state.h"
 #include "game/timers.h"
@@ -19,6 +20,7 @@
 #include "gameplay/projectiles.h"
 #include "gameplay/walker.h"
 #include "input/demo.h"
+#include "input/tick_actions.h"
 #include "models/animation.h"
 #include "platform/signals.h"
 #include "settings/settings.h"
@@ -71,10 +73,11 @@ void commit_player_move()
     player_proposed_xz = {player_position.x, player_position.z};
 }
 
-void logic_step()
+void logic_step(const ActionBytes& actions)
 {
+    tick_actions = actions;
     if (game.demo_mode == 1)
-        read_demo_record();
+        game.demo_index += 1;
     apply_controls();
     if (game.walk_anim_active == 1) {
         advance_walk_clock();
@@ -122,34 +125,45 @@ bool game_should_end()
 
 namespace {
 
-// The sounds follow each tick, heard from what the tick left behind.
-void run_tick(LoopScene scene)
+// The sounds follow each tick, heard from what the tick left behind; the
+// tick's actions are kept after it.
+void run_tick(const LoopPlan& plan)
 {
-    if (scene == LoopScene::game) {
-        logic_step();
+    if (plan.scene == LoopScene::game) {
+        const ActionBytes actions = read_tick_actions(plan.input.source);
+        logic_step(actions);
         sound_after_tick();
+        if (plan.input.kept != nullptr)
+            plan.input.kept->append(actions);
     } else {
         step_title_menu(title_menu);
         sound_after_menu_step(title_menu.selection, title_menu.done);
     }
 }
 
+// A full log of the ticks' actions takes no more ticks.
+bool tick_may_run(const LoopPlan& plan, LoopHooks& hooks)
+{
+    const ActionLog* kept = plan.input.kept;
+    return (kept == nullptr || !kept->full()) && hooks.before_tick();
+}
+
 // One tick a round on the driven clock; every pending tick on the timers.
 // Returns the ticks run.
-int run_due_ticks(LoopScene scene, LoopClock clock, LoopHooks& hooks)
+int run_due_ticks(const LoopPlan& plan, LoopHooks& hooks)
 {
-    if (clock == LoopClock::driven) {
+    if (plan.clock == LoopClock::driven) {
         advance_driven_clock();
-        if (hooks.before_tick()) {
-            run_tick(scene);
+        if (tick_may_run(plan, hooks)) {
+            run_tick(plan);
             hooks.after_tick();
             return 1;
         }
         return 0;
     }
     int ran = 0;
-    while (game.pending_ticks.load() > 0 && hooks.before_tick()) {
-        run_tick(scene);
+    while (game.pending_ticks.load() > 0 && tick_may_run(plan, hooks)) {
+        run_tick(plan);
         hooks.after_tick();
         game.pending_ticks.fetch_sub(1);
         ++ran;
@@ -157,17 +171,23 @@ int run_due_ticks(LoopScene scene, LoopClock clock, LoopHooks& hooks)
     return ran;
 }
 
-void draw_round_frame(LoopScene scene, FrameEnd frame_end, LoopHooks& hooks, bool players_loop)
+// The screenshot is taken of the composed picture before anything of the
+// player's keys is drawn over it.
+void draw_round_frame(const LoopPlan& plan, LoopHooks& hooks)
 {
     frame_counter.fetch_add(1);
-    if (scene == LoopScene::game)
+    if (plan.scene == LoopScene::game)
         compose_frame();
     else
         compose_title_menu(title_menu);
     hooks.over_frame();
-    if (players_loop)
-        draw_player_overlays();
-    if (frame_end == FrameEnd::flip)
+    if (plan.player_keys.screenshot)
+        take_screenshot_if_asked();
+    if (plan.player_keys.pause)
+        draw_pause_overlay();
+    if (plan.player_keys.screenshot)
+        draw_screenshot_message();
+    if (plan.frame_end == FrameEnd::flip)
         show_frame();
 }
 
@@ -178,20 +198,18 @@ bool scene_ended(LoopScene scene)
 
 } // namespace
 
-void run_loop(LoopScene scene, LoopClock clock, FrameEnd frame_end, LoopHooks& hooks)
+void run_loop(const LoopPlan& plan, LoopHooks& hooks)
 {
-    // Pause and the screenshot key are the player's, in the game on its timers.
-    const bool players_loop = scene == LoopScene::game && clock == LoopClock::timers;
     // On the timers a frame follows a tick (frame_pacing.h); the driven clock
     // runs a tick every round.
-    FramePacing pacing{clock == LoopClock::driven || !settings.frames_follow_ticks};
+    FramePacing pacing{plan.clock == LoopClock::driven || !settings.frames_follow_ticks};
     for (;;) {
-        const bool paused = players_loop && pause_holds_ticks();
-        const int ticks = paused ? 0 : run_due_ticks(scene, clock, hooks);
+        const bool paused = plan.player_keys.pause && pause_holds_ticks();
+        const int ticks = paused ? 0 : run_due_ticks(plan, hooks);
         if (frame_due(pacing, ticks, paused) && hooks.frame_wanted())
-            draw_round_frame(scene, frame_end, hooks, players_loop);
-        hooks.end_of_round();
-        if (scene_ended(scene) || hooks.should_end())
+            draw_round_frame(plan, hooks);
+        const bool hooks_end = hooks.after_round();
+        if (scene_ended(plan.scene) || hooks_end)
             return;
     }
 }
@@ -199,5 +217,5 @@ void run_loop(LoopScene scene, LoopClock clock, FrameEnd frame_end, LoopHooks& h
 void run_main_loop()
 {
     LoopHooks none;
-    run_loop(LoopScene::game, LoopClock::timers, FrameEnd::flip, none);
+    run_loop({.input = {.source = game_tick_source()}, .player_keys = {.pause = true, .screenshot = true}}, none);
 }

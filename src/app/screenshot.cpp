@@ -63,7 +63,7 @@ std::string save_picture(std::string& path)
 {
     const std::string folder = screenshot_folder();
     if (folder.empty())
-        return "neither XDG_PICTURES_DIR nor HOME is set";
+        return "neither a pictures folder nor HOME is set";
     std::string error = make_folders(folder);
     if (!error.empty())
         return error;
@@ -82,6 +82,9 @@ std::string save_picture(std::string& path)
 
 std::string screenshot_folder()
 {
+    const std::string pictures = xdg_user_dir("PICTURES");
+    if (!pictures.empty())
+        return pictures + "/ironstep";
     return xdg_place("XDG_PICTURES_DIR", "ironstep", ".local/share/ironstep/screenshots");
 }
 

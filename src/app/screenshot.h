@@ -3,7 +3,8 @@
 
 #include <string>
 
-// The folder screenshots go to: $XDG_PICTURES_DIR/ironstep, else
+// The folder screenshots go to: ironstep in the desktop's pictures folder
+// (as `xdg-user-dir PICTURES` finds it), else
 // ~/.local/share/ironstep/screenshots. Empty when neither is known.
 std::string screenshot_folder();
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -26,6 +27,7 @@
 #include "input/demo.h"
 #include "models/meshes.h"
 #include "models/model_data.h"
+#include "platform/message_box.h"
 #include "platform/signals.h"
 #include "settings/settings.h"
 #include "sound/sound.h"
@@ -58,6 +60,7 @@ RGB_MAP rgb_table;
 COLOR_MAP light_table;
 
 constexpr int DATAFILE_PATH_SIZE = 256;
+constexpr int ALLEGRO_MESSAGE_TEXT_SIZE = 4096; // the library's own limit for allegro_message
 
 const char* const GRAPHICS_ERROR = "Error setting OpenGL graphics mode:\n%s\nAllegro GL error : %s\n";
 const char* const NO_DISPLAY_ERROR = "Cannot connect to an X display";
@@ -72,6 +75,18 @@ constexpr int PROGRESS_BAR_STARS = 64;
 // only now and then (the lighting table once, at 255), so each report fills
 // the bar up to its position.
 int progress_stars_printed = 0;
+
+// A start-up failure's message, formatted as allegro_message would: on
+// standard error, and in the message box where there is a display.
+__attribute__((format(printf, 2, 3))) void say_startup_failure(bool display_there, const char* format, ...)
+{
+    char text[ALLEGRO_MESSAGE_TEXT_SIZE];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    report_failure(text, display_there);
+}
 
 void print_progress_bar()
 {
@@ -230,7 +245,7 @@ int start_up(const char* executable)
         // keyboard driver would crash, so end here; with no system driver the
         // message goes to the console.
         ustrzcpy(allegro_error, ALLEGRO_ERROR_SIZE, NO_DISPLAY_ERROR);
-        allegro_message(NO_DISPLAY_FORMAT, allegro_error);
+        say_startup_failure(false, NO_DISPLAY_FORMAT, allegro_error);
         return EXIT_NO_GRAPHICS;
     }
     install_allegro_gl();
@@ -247,7 +262,7 @@ int start_up(const char* executable)
     choose_display_settings();
     if (!open_game_display(display_choice())) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-        allegro_message(GRAPHICS_ERROR, allegro_error, allegro_gl_error);
+        say_startup_failure(true, GRAPHICS_ERROR, allegro_error, allegro_gl_error);
         return EXIT_NO_GRAPHICS;
     }
     use_vsync(settings.vsync);
@@ -265,7 +280,7 @@ int start_up(const char* executable)
     game_data = load_game_data(path);
     if (game_data == nullptr) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-        allegro_message(DATAFILE_ERROR, path);
+        say_startup_failure(true, DATAFILE_ERROR, path);
         return EXIT_NO_DATAFILE;
     }
     clock.lap(split.datafile_ms);
@@ -291,7 +306,7 @@ int start_up(const char* executable)
     replace_filename(scenery_path, executable, SCENERY_FILE_NAME, sizeof scenery_path);
     if (!load_scenery(scenery_path)) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-        allegro_message("%s", scenery_error_message());
+        say_startup_failure(true, "%s", scenery_error_message());
         return EXIT_NO_DATAFILE;
     }
     set_fog();

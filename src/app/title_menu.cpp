@@ -19,6 +19,7 @@
 #include "gameplay/terrain.h"
 #include "maths/angles.h"
 #include "maths/increments.h"
+#include "maths/quadrant_turn.h"
 #include "models/model_drawing.h"
 #include "world/camera.h"
 #include "world/frame.h"
@@ -29,32 +30,16 @@ TitleMenu title_menu;
 
 namespace {
 
-// Which way to turn when heading and bearing lie in different quadrants.
-// A turn into the next-numbered quadrant is the fast one; the opposite
-// quadrants turn the slow way round depending on which side is shorter.
-double quadrant_turn(const TitleMenu& m)
-{
-    const int h = m.heading_quadrant;
-    const int b = m.bearing_quadrant;
-    if (b == h + 1 || (h == 4 && b == 1))
-        return FLYOVER_FAST_TURN;
-    if (b == h - 1 || (h == 1 && b == 4))
-        return -FLYOVER_TURN;
-    if ((h == 1 && b == 3) || (h == 2 && b == 4))
-        return m.heading + 180.0f < m.bearing ? -FLYOVER_TURN : FLYOVER_TURN;
-    if ((h == 3 && b == 1) || (h == 4 && b == 2))
-        return m.heading - 180.0f < m.bearing ? -FLYOVER_TURN : FLYOVER_TURN;
-    return 0.0;
-}
+// The next-numbered quadrant is the fast turn; the fly-over compares its
+// angles in single precision.
+constexpr QuadrantTurnRates FLYOVER_TURNS = {
+    .within = FLYOVER_TURN, .next = FLYOVER_FAST_TURN, .previous = FLYOVER_TURN, .opposite = FLYOVER_TURN};
 
 void steer(TitleMenu& m)
 {
     if (m.heading - FLYOVER_AIM_TOLERANCE < m.bearing && m.bearing < m.heading + FLYOVER_AIM_TOLERANCE)
         return;
-    if (m.heading_quadrant == m.bearing_quadrant)
-        add_to(m.heading, m.bearing > m.heading ? FLYOVER_TURN : -FLYOVER_TURN);
-    else
-        add_to(m.heading, quadrant_turn(m));
+    add_to(m.heading, quadrant_turn(m.heading_quadrant, m.bearing_quadrant, m.heading, m.bearing, FLYOVER_TURNS));
 }
 
 float distance_to_target(const TitleMenu& m)
@@ -156,5 +141,6 @@ void run_title_menu()
 {
     title_menu = TitleMenu{};
     LoopHooks none;
-    run_loop(LoopScene::title_menu, LoopClock::timers, FrameEnd::flip, none);
+    // The screenshot key works in the menu as in play.
+    run_loop({.scene = LoopScene::title_menu, .player_keys = {.screenshot = true}}, none);
 }

@@ -75,6 +75,7 @@ bool open_game_display(const DisplayChoice& asked)
     }
     cut_scale_to_desktop();
     full_screen = !choice.windowed;
+    name_window_class();
     if (full_screen) {
         const std::string refusal = open_desktop_window();
         if (!refusal.empty()) {
@@ -93,6 +94,7 @@ bool open_game_display(const DisplayChoice& asked)
         allegro_gl_error[0] = '\0'; // what it holds is of a mode refused on the way, not of this
         return false;
     }
+    dress_window(PICTURE_WIDTH, PICTURE_HEIGHT);
     follow_window_size();
     manager = find_window_manager();
     if (full_screen && manager == WindowManager::other) {
@@ -145,11 +147,6 @@ void toggle_full_screen()
         show_window();
     else
         show_full_screen();
-}
-
-bool full_screen_shown()
-{
-    return full_screen;
 }
 
 Scaling picture_scaling()

@@ -20,7 +20,6 @@ void show_full_screen();
 void show_window();
 void show_window(WindowSize size);
 void toggle_full_screen();
-bool full_screen_shown();
 
 Scaling picture_scaling();
 

@@ -6,12 +6,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include <allegro.h>
 
 enum class Action { forward, back, turn_left, turn_right, jump, fire, close_view, view_up, view_down, narrow_view };
 
-// A key of the banner picture, in pixels of the 527-pixel-wide picture:
+// A key of the banner picture (game/banner.h), in the picture's own pixels:
 // x1..x2-1, y1..y2-1.
 struct BannerKey {
     int x1, y1, x2, y2;
@@ -66,4 +67,18 @@ static_assert(actions_in_record_order(), "a row's place is its action's byte in 
 constexpr int action_slot(Action action)
 {
     return int(action);
+}
+
+// One tick's actions, as a tick reads them and a recording keeps them: a byte
+// per row of ACTIONS, in its order.
+using ActionBytes = std::array<std::uint8_t, ACTION_COUNT>;
+
+// The byte written for a press.
+constexpr std::uint8_t INPUT_PRESSED = 0xFF;
+
+// Whether a byte presses its action: any but 0 does, as the rules and the
+// banner's lights both read it.
+constexpr bool pressed(std::uint8_t byte)
+{
+    return byte != 0;
 }

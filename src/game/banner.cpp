@@ -1,7 +1,7 @@
 // The banner: a title over a keyboard. The HUD stretches the picture over the
 // screen's width and lights a key's rectangle while the demo presses it, so
 // the recorded actions' keys sit exactly where the table of actions puts them
-// (527-pixel coordinates); the other keys are laid out around them on
+// (the picture's own pixels); the other keys are laid out around them on
 // the same 23-pixel pitch.
 #include "game/banner.h"
 

@@ -43,7 +43,7 @@ struct GameState {
     VecXZ carrier_dir = {0.0f, 0.0f};  // direction of the Carrier's last step
     int flyer_flying = 0;              // the Flyer is airborne
     int flyer_taking_off = 0;          // the Flyer is taking off
-    int jump_key_latch = 0;            // KEY_LSHIFT was down in the previous tick
+    int jump_key_latch = 0;            // the jump action was held in the previous tick
     float jump_phase = 15.0f;          // position on the jump arc, 15..180
     float jump_speed = 0.0f;           // vertical speed of the jump, units per tick
     float minimap_zoom = 2.0f;         // minimap magnification, about 1..10

@@ -7,6 +7,7 @@
 #include <allegro.h>
 
 #include "display/picture.h"
+#include "game/banner.h"
 
 std::array<VecXZ, CARRIER_WAYPOINT_COUNT> carrier_waypoints;
 std::array<ScreenRect, ACTION_COUNT> input_indicator_rects;
@@ -32,8 +33,6 @@ constexpr std::array<VecXZ, CARRIER_WAYPOINT_COUNT> ROUTE = {{
     {620, 2336},  // 15
     {314, 2059},  // 16
 }};
-
-constexpr double BANNER_WIDTH = 527.0;
 
 } // namespace
 

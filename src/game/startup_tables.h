@@ -28,6 +28,6 @@ void init_carrier_waypoints();
 // Distance in world units from (x, z) to the closed route through
 // carrier_waypoints (filled by init_carrier_waypoints).
 double carrier_route_distance(double x, double z);
-// The rectangles are laid out for the 527-pixel banner picture; x is stretched
+// The rectangles are laid out in the banner picture's pixels; x is stretched
 // to the picture width (0 when no graphics mode is set).
 void init_input_indicator_rects();

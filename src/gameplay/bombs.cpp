@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "game/game_state.h"
+#include "gameplay/hit_record.h"
 #include "gameplay/player.h"
 #include "gameplay/terrain.h"
 #include "maths/increments.h"
@@ -54,6 +55,7 @@ void fall(Bomb& b)
         b.landed = 1;
     if (game.player_hit_flag == 0 && meets_player(b.position)) {
         game.player_hit_flag = 1;
+        hit_record.player_hurt_by = Hurt::bomb;
         game.player_health -= BOMB_DAMAGE;
         b.landed = 1;
         game.player_hit_time = game.game_clock.load();

@@ -12,7 +12,7 @@
 #include "gameplay/player.h"
 #include "gameplay/projectiles.h"
 #include "input/bound_keys.h"
-#include "input/demo.h"
+#include "input/tick_actions.h"
 #include "maths/angles.h"
 #include "maths/increments.h"
 
@@ -201,8 +201,6 @@ void close_view_key()
 
 void apply_controls()
 {
-    poll_keyboard();
-    fill_tick_actions();
     const bool shift = (key_shifts & KB_SHIFT_FLAG) != 0;
 
     view_size_keys(shift);

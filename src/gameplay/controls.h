@@ -3,6 +3,6 @@
 
 #include "input/tick_actions.h"
 
-// Polls the keyboard, fills the tick's actions and turns them, with the live
-// Shift and the keys no recording keeps, into changes of the game state.
+// Turns the tick's actions (tick_actions), with the keyboard's Shift and the
+// keys no recording keeps, into changes of the game state.
 void apply_controls();

@@ -16,6 +16,7 @@
 #include "input/tick_actions.h"
 #include "maths/angles.h"
 #include "maths/increments.h"
+#include "maths/quadrant_turn.h"
 #include "models/animation.h"
 
 namespace {
@@ -34,9 +35,9 @@ constexpr float HIGHEST_PITCH = 93.0f;     // nose down as far as it goes
 constexpr float CRUISE_SPEED = 3.5f;       // heading at the player it slows to about this
 constexpr float TOP_SPEED = 9.0f;          // turning it speeds up to about this
 constexpr double SPEED_STEP = 0.1;
-constexpr double AIM_TURN = 1.0;           // degrees per tick within the player's quadrant
-constexpr double GROWING_TURN = 1.6;       // towards growing heading
-constexpr double FALLING_TURN = 0.8;       // towards falling heading
+// A degree a tick within the player's quadrant; twice as fast towards growing
+// heading as towards falling heading, or round to the opposite quadrant.
+constexpr QuadrantTurnRates TURNS = {.within = 1.0, .next = 1.6, .previous = 0.8, .opposite = 0.8};
 
 constexpr double CRASH_TILT = 0.5;         // degrees per tick the nose goes down
 constexpr float CRASH_PITCH_LIMIT = 180.0f;
@@ -92,25 +93,14 @@ void turn_towards_player()
 {
     const int from = game.flyer_heading_quadrant;
     const int to = game.flyer_target_quadrant;
-    const float bearing = game.flyer_target_bearing;
     float& h = game.flyer_heading;
+    add_to(h, quadrant_turn(from, to, double(h), double(game.flyer_target_bearing), TURNS));
     if (from == to) {
-        add_to(h, h < bearing ? AIM_TURN : -AIM_TURN);
         if (game.flyer_speed > CRUISE_SPEED)
             add_to(game.flyer_speed, -SPEED_STEP);
-        return;
-    }
-    if (game.flyer_speed < TOP_SPEED)
+    } else if (game.flyer_speed < TOP_SPEED) {
         add_to(game.flyer_speed, SPEED_STEP);
-    if (to == from + 1 || (from == 4 && to == 1))
-        add_to(h, GROWING_TURN);
-    if (to == from - 1 || (from == 1 && to == 4))
-        add_to(h, -FALLING_TURN);
-    // Opposite quadrants: the way round is chosen against the bearing.
-    if ((from == 1 && to == 3) || (from == 2 && to == 4))
-        add_to(h, double(h) + 180.0 < double(bearing) ? -FALLING_TURN : FALLING_TURN);
-    if ((from == 3 && to == 1) || (from == 4 && to == 2))
-        add_to(h, double(h) - 180.0 < double(bearing) ? -FALLING_TURN : FALLING_TURN);
+    }
 }
 
 } // namespace

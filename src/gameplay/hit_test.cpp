@@ -12,6 +12,7 @@
 #include <allegro.h>
 
 #include "game/game_state.h"
+#include "gameplay/hit_record.h"
 #include "gameplay/player.h"
 #include "maths/angles.h"
 #include "models/model_data.h"
@@ -155,6 +156,7 @@ void hurt_player(float shove, int damage)
         return;
     shove_player(shove);
     game.player_hit_flag = 1;
+    hit_record.player_hurt_by = Hurt::walker;
     game.player_health -= damage;
     game.player_hit_time = game.game_clock.load();
 }

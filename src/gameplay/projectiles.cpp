@@ -7,19 +7,15 @@
 
 #include "game/game_state.h"
 #include "gameplay/building_map.h"
+#include "gameplay/hit_record.h"
 #include "gameplay/hit_test.h"
 #include "gameplay/player.h"
 #include "gameplay/terrain.h"
 #include "maths/angles.h"
-#include "maths/increments.h"
 
 std::array<Projectile, PROJECTILE_SLOTS> projectiles{};
 
 namespace {
-
-constexpr float CHARGE_START = 0.05f;
-constexpr double CHARGE_STEP = 0.01;
-constexpr float CHARGE_LIMIT = 0.65f; // 61 ticks of charging stop just above it, at about 0.66
 
 constexpr float MUZZLE_HEIGHT = 10.0f; // the gun sits 10 units above the feet
 constexpr double LAUNCH_SPEED = 3.0;
@@ -70,10 +66,11 @@ void free_slot(Projectile& p)
     p.exploded = 0;
 }
 
-void explode(Projectile& p)
+void explode(int slot, Struck struck)
 {
-    p.exploded = 1;
-    p.explosion_radius = EXPLOSION_START;
+    projectiles[slot].exploded = 1;
+    projectiles[slot].explosion_radius = EXPLOSION_START;
+    hit_record.shot_struck[slot] = struck;
 }
 
 // The first free slot from fire_slot on, wrapping; -1 when all are busy.
@@ -106,11 +103,45 @@ bool within(float value, float centre, float half)
     return std::abs(value - centre) < half;
 }
 
+// What a shot at (x, y, z) hits, if anything; a hit on an actor costs it
+// power x 15 (Walker) or power x 10 (Flyer) of health and sets its hit flag.
+Struck shot_hit(float x, float y, float z, float power)
+{
+    // The Carrier stops a shot but takes no damage.
+    if (within(x, game.carrier_x, CARRIER_HALF_WIDTH) && CARRIER_LOW < y && y < CARRIER_HIGH &&
+        within(z, game.carrier_z, CARRIER_HALF_WIDTH) &&
+        carrier_face_test(HIT_QUERY, CARRIER_HIT_THRESHOLD, x, y, z) == 1)
+        return Struck::carrier;
+
+    // While its hit flag is set the Walker is immune and the shot flies on.
+    const Vec3 w = game.walker_pos;
+    if (game.walker_alive == 1 && within(x, w.x, WALKER_HALF_WIDTH) && within(y, w.y, WALKER_HALF_HEIGHT) &&
+        within(z, w.z, WALKER_HALF_WIDTH) && game.walker_hit_flag == 0 &&
+        walker_face_test(HIT_QUERY, WALKER_HIT_THRESHOLD, x, y, z) == 1) {
+        game.walker_hit_flag = 1;
+        add_to(game.walker_health, -double(power) * WALKER_DAMAGE_PER_POWER);
+        game.walker_hit_time = game.game_clock.load();
+        return Struck::walker;
+    }
+
+    const Vec3 f = game.flyer_pos;
+    if (game.flyer_alive == 1 && within(x, f.x, FLYER_HALF_WIDTH) && within(y, f.y, FLYER_HALF_HEIGHT) &&
+        within(z, f.z, FLYER_HALF_WIDTH) && game.flyer_hit_flag == 0 &&
+        flyer_face_test(HIT_QUERY, FLYER_HIT_THRESHOLD, x, y, z) == 1) {
+        game.flyer_hit_flag = 1;
+        add_to(game.flyer_health, -double(power) * FLYER_DAMAGE_PER_POWER);
+        game.flyer_hit_time = game.game_clock.load();
+        return Struck::flyer;
+    }
+    return Struck::nothing;
+}
+
 } // namespace
 
 void reset_projectiles()
 {
     projectiles.fill(Projectile{});
+    hit_record.shot_struck.fill(Struck::nothing);
 }
 
 void charge_projectile()
@@ -171,9 +202,10 @@ void update_projectile(int slot)
         const bool struck =
             float(building_height_at(at.x, at.z)) >= at.y || terrain_height_at(at.x, at.z) >= at.y;
         if (struck && p.exploded == 0)
-            explode(p);
-        if (p.exploded == 0 && dispatch_hit(HIT_QUERY, at.x, at.y, at.z, p.charge) == 1)
-            explode(p);
+            explode(slot, Struck::ground);
+        if (p.exploded == 0)
+            if (const Struck hit = shot_hit(at.x, at.y, at.z, p.charge); hit != Struck::nothing)
+                explode(slot, hit);
     }
     if (p.exploded == 1) {
         add_to(p.explosion_radius, EXPLOSION_GROWTH);
@@ -184,37 +216,12 @@ void update_projectile(int slot)
 
 int dispatch_hit(int mode, float x, float y, float z, float power)
 {
-    // The Carrier stops a shot but takes no damage.
-    if (mode == HIT_QUERY && within(x, game.carrier_x, CARRIER_HALF_WIDTH) && CARRIER_LOW < y && y < CARRIER_HIGH &&
-        within(z, game.carrier_z, CARRIER_HALF_WIDTH) &&
-        carrier_face_test(HIT_QUERY, CARRIER_HIT_THRESHOLD, x, y, z) == 1)
-        return 1;
-
+    if (mode == HIT_QUERY)
+        return shot_hit(x, y, z, power) != Struck::nothing ? 1 : 0;
+    // The touch response shoves and hurts the player; its answer is not needed.
     const Vec3 w = game.walker_pos;
     if (game.walker_alive == 1 && within(x, w.x, WALKER_HALF_WIDTH) && within(y, w.y, WALKER_HALF_HEIGHT) &&
-        within(z, w.z, WALKER_HALF_WIDTH)) {
-        if (mode == HIT_QUERY) {
-            // While its hit flag is set the Walker is immune and the shot flies on.
-            if (game.walker_hit_flag == 0 && walker_face_test(HIT_QUERY, WALKER_HIT_THRESHOLD, x, y, z) == 1) {
-                game.walker_hit_flag = 1;
-                add_to(game.walker_health, -double(power) * WALKER_DAMAGE_PER_POWER);
-                game.walker_hit_time = game.game_clock.load();
-                return 1;
-            }
-        } else {
-            // The touch response shoves and hurts the player; its answer is not needed.
-            walker_face_test(HIT_TOUCH, WALKER_TOUCH_THRESHOLD, x, y + WALKER_TOUCH_HEIGHT, z);
-        }
-    }
-
-    const Vec3 f = game.flyer_pos;
-    if (mode == HIT_QUERY && game.flyer_alive == 1 && within(x, f.x, FLYER_HALF_WIDTH) &&
-        within(y, f.y, FLYER_HALF_HEIGHT) && within(z, f.z, FLYER_HALF_WIDTH) && game.flyer_hit_flag == 0 &&
-        flyer_face_test(HIT_QUERY, FLYER_HIT_THRESHOLD, x, y, z) == 1) {
-        game.flyer_hit_flag = 1;
-        add_to(game.flyer_health, -double(power) * FLYER_DAMAGE_PER_POWER);
-        game.flyer_hit_time = game.game_clock.load();
-        return 1;
-    }
+        within(z, w.z, WALKER_HALF_WIDTH))
+        walker_face_test(HIT_TOUCH, WALKER_TOUCH_THRESHOLD, x, y + WALKER_TOUCH_HEIGHT, z);
     return 0;
 }

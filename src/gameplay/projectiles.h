@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "maths/increments.h"
 #include "maths/vectors.h"
 
 // One slot of the gun's table, in the game's 32-bit fields.
@@ -16,19 +17,35 @@ struct Projectile {
     Vec3 velocity;          // launch velocity; a sub-step moves by velocity / 5, a tick by 2 x velocity
     Vec3 launch_point;      // where it was launched; the range is measured from here
     float explosion_radius; // 1 at the hit, then +0.2 per tick
-    float charge;           // 0.05 at the start of charging, +0.01 per tick, up to about 0.66
+    float charge;           // 0.05 at the start of charging, +0.01 per tick, up to FULL_CHARGE
 };
 static_assert(sizeof(Projectile) == 14 * 4);
 
 constexpr int PROJECTILE_SLOTS = 100;
 
+// A charge starts at CHARGE_START and grows by CHARGE_STEP a tick (the first
+// tick too) while it is below CHARGE_LIMIT.
+constexpr float CHARGE_START = 0.05f;
+constexpr double CHARGE_STEP = 0.01;
+constexpr float CHARGE_LIMIT = 0.65f;
+
+// Where a held charge stops: 61 steps, just under 0.66 (0.65999967).
+constexpr float full_charge()
+{
+    float charge = CHARGE_START;
+    while (charge < CHARGE_LIMIT)
+        add_to(charge, CHARGE_STEP);
+    return charge;
+}
+constexpr float FULL_CHARGE = full_charge();
+
 extern std::array<Projectile, PROJECTILE_SLOTS> projectiles;
 
-// Every field of every slot to zero: all slots free.
+// Every field of every slot to zero: all slots free, none struck anything.
 void reset_projectiles();
 
 // Every tick with the fire key down: a new charge takes a free slot, then the
-// charge grows by 0.01 a tick up to about 0.66. With every slot busy nothing
+// charge grows by 0.01 a tick up to FULL_CHARGE. With every slot busy nothing
 // starts and nothing is written; the next tick with the key down tries again.
 void charge_projectile();
 

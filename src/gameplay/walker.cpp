@@ -13,6 +13,7 @@
 #include "input/tick_actions.h"
 #include "maths/angles.h"
 #include "maths/increments.h"
+#include "maths/quadrant_turn.h"
 
 namespace {
 
@@ -21,9 +22,9 @@ constexpr double CHASE_DECELERATION = 0.15; // per tick while farther than 145
 constexpr double CHASE_TURN_BRAKE = 0.005;  // per tick of a turn across quadrants
 constexpr float GOAL_REACH = 35.0f;         // a wander goal within +-35 on both axes is reached
 constexpr double NO_TURN_WINDOW = 1.0;      // degrees either side of the heading
-constexpr double SAME_QUADRANT_TURN = 0.6;  // degrees per tick
-constexpr double NEIGHBOUR_TURN = 1.6;
-constexpr double OPPOSITE_TURN = 1.0;
+// Slowly within one quadrant, faster into a neighbouring one, by one degree
+// a tick round to the opposite one.
+constexpr QuadrantTurnRates TURNS = {.within = 0.6, .next = 1.6, .previous = 1.6, .opposite = 1.0};
 constexpr double DEATH_ROLL_STEP = 1.0;     // degrees of roll and of pitch per tick
 constexpr float DEATH_ROLL_END = 90.0f;     // past this roll the Walker is gone
 constexpr double WANDER_PHASE_FACTOR = 5.0; // the slow wander steps animate five times faster
@@ -82,10 +83,8 @@ void wander(double distance)
         pick_wander_goal();
 }
 
-// Turns towards the goal by the quadrants of the heading and of the bearing:
-// slowly within one quadrant, faster into a neighbouring one, by one degree
-// a tick round to the opposite one. A chase slows down while it turns across
-// quadrants.
+// Turns towards the goal by the quadrants of the heading and of the bearing.
+// A chase slows down while it turns across quadrants.
 void turn_towards_goal()
 {
     // Standing on the goal there is no direction to it (the bearing would
@@ -102,20 +101,9 @@ void turn_towards_goal()
 
     if (double(h) - NO_TURN_WINDOW < double(b) && double(b) < double(h) + NO_TURN_WINDOW)
         return;
-    if (hq == gq) {
-        add_to(h, b > h ? SAME_QUADRANT_TURN : -SAME_QUADRANT_TURN);
-        return;
-    }
-    if (game.walker_mode == WALKER_CHASING)
+    if (hq != gq && game.walker_mode == WALKER_CHASING)
         add_to(game.walker_speed, -CHASE_TURN_BRAKE);
-    if (gq == hq + 1 || (hq == 4 && gq == 1))
-        add_to(h, NEIGHBOUR_TURN);
-    if (gq == hq - 1 || (hq == 1 && gq == 4))
-        add_to(h, -NEIGHBOUR_TURN);
-    if ((hq == 1 && gq == 3) || (hq == 2 && gq == 4))
-        add_to(h, double(h) + 180.0 < double(b) ? -OPPOSITE_TURN : OPPOSITE_TURN);
-    if ((hq == 3 && gq == 1) || (hq == 4 && gq == 2))
-        add_to(h, double(h) - 180.0 < double(b) ? -OPPOSITE_TURN : OPPOSITE_TURN);
+    add_to(h, quadrant_turn(hq, gq, double(h), double(b), TURNS));
 }
 
 // A living Walker steps along its direction (the height is set again from

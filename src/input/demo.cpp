@@ -1,4 +1,4 @@
-// Demo playback: one 10-byte input record per tick from the demo file, read
+// Demo playback: one record of the actions per tick from the demo file, read
 // by the record's number, so a tick never depends on where the last read ended.
 #include "input/demo.h"
 
@@ -9,7 +9,7 @@
 #include "game/resources.h"
 #include "input/demo_open.h"
 
-std::array<std::uint8_t, INPUT_RECORD_SIZE> input_record = {};
+ActionBytes input_record = {};
 long demo_stream_offset = 0;
 
 namespace {
@@ -30,12 +30,12 @@ void play_without_recording()
     input_record = {};
 }
 
-// A stream that cannot seek (a recording piped from another program) is read
+// A stream that cannot seek (a named pipe a player gave as the recording) is read
 // forward to the wanted record, discarding what lies before it; one already
 // passed cannot be read again, and counts as the end of the stream.
-std::size_t read_forward(long wanted, std::array<std::uint8_t, INPUT_RECORD_SIZE>& bytes)
+std::size_t read_forward(long wanted, ActionBytes& bytes)
 {
-    std::array<std::uint8_t, INPUT_RECORD_SIZE> discarded;
+    ActionBytes discarded;
     while (demo_stream_offset < wanted) {
         const long gap = wanted - demo_stream_offset;
         const std::size_t got = std::fread(discarded.data(), 1, std::size_t(std::min<long>(gap, INPUT_RECORD_SIZE)), demo_file);
@@ -70,14 +70,13 @@ void use_demo_stream(std::FILE* stream)
     }
 }
 
-void read_demo_record()
+const ActionBytes& read_demo_record()
 {
     if (demo_file == nullptr) {
         play_without_recording();
-        game.demo_index += 1;
-        return;
+        return input_record;
     }
-    std::array<std::uint8_t, INPUT_RECORD_SIZE> bytes = {};
+    ActionBytes bytes = {};
     std::size_t count = 0;
     const long wanted = long(INPUT_RECORD_SIZE) * game.demo_index;
     if (std::fseek(demo_file, wanted, SEEK_SET) == 0)
@@ -90,5 +89,5 @@ void read_demo_record()
     // keys present and releases the rest rather than keep the previous tail.
     if (count > 0)
         input_record = bytes;
-    game.demo_index += 1;
+    return input_record;
 }

@@ -24,13 +24,14 @@ struct PassedOver {
     std::string fault;
 };
 
-// The stream of a recording fit to play, or nullptr with what is wrong (an
-// empty fault: there is no such file).
-std::FILE* open_candidate(const char* path, DemoFileCheck& check)
+// The stream of a recording fit to play, or nullptr with what is wrong; error
+// is errno when the file could not be opened at all, else 0.
+std::FILE* open_candidate(const char* path, DemoFileCheck& check, int& error)
 {
     const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    error = fd < 0 ? errno : 0;
     if (fd < 0) {
-        check = {DemoFileVerdict::unusable, errno == ENOENT ? "" : std::string("cannot be read: ") + std::strerror(errno)};
+        check = {DemoFileVerdict::unusable, std::strerror(error)};
         return nullptr;
     }
     check = check_demo_file(fd);
@@ -59,13 +60,14 @@ std::FILE* open_demo_recording(const char* executable, bool& no_keys_reported)
     const char* played = nullptr;
     DemoFileCheck check;
     for (const char* path : candidates) {
-        stream = open_candidate(path, check);
+        int error = 0;
+        stream = open_candidate(path, check, error);
         if (stream != nullptr) {
             played = path;
             break;
         }
-        if (!check.fault.empty())
-            passed[passed_count++] = {path, check.fault};
+        if (error != ENOENT)
+            passed[passed_count++] = {path, error != 0 ? "cannot be read: " + check.fault : check.fault};
     }
     const std::string instead =
         played != nullptr ? "the demo plays \"" + std::string(played) + "\" instead" : "the demo plays with no keys pressed";
@@ -74,5 +76,17 @@ std::FILE* open_demo_recording(const char* executable, bool& no_keys_reported)
     if (played != nullptr && check.verdict == DemoFileVerdict::flawed)
         say("Demo recording \"" + std::string(played) + "\" " + check.fault + ".");
     no_keys_reported = no_keys_reported || (played == nullptr && passed_count > 0);
+    return stream;
+}
+
+std::FILE* open_named_recording(const char* path, std::string& refusal)
+{
+    DemoFileCheck check;
+    int error = 0;
+    std::FILE* const stream = open_candidate(path, check, error);
+    if (stream == nullptr)
+        refusal = error != 0 ? check.fault : check.fault + ", not a recording";
+    else if (check.verdict == DemoFileVerdict::flawed)
+        say("Demo recording \"" + std::string(path) + "\" " + check.fault + ".");
     return stream;
 }

@@ -1,56 +1,61 @@
-// The first joystick Allegro finds. A stick pushed past the dead zone holds
-// the walk and turn actions; the mapped buttons hold theirs.
+// The first joystick (platform/joystick.h). A stick pushed past the dead zone
+// holds the walk and turn actions; the mapped buttons hold theirs.
 #include "input/gamepad.h"
 
 #include <array>
-#include <cstdlib>
 
-#include <allegro.h>
-
+#include "platform/joystick.h"
 #include "settings/settings.h"
 
 namespace {
 
-bool present = false;
 std::array<bool, ACTION_COUNT> held = {};
 
-constexpr int AXIS_TRAVEL = 128; // Allegro's axis positions run -128..128
-
-bool button_down(const JOYSTICK_INFO& pad, int number)
-{
-    return number >= 1 && number <= pad.num_buttons && pad.button[number - 1].b != 0;
-}
+constexpr int AXIS_TRAVEL = 128; // axis positions run -128..128
 
 void hold(Action action, bool down)
 {
     held[std::size_t(action_slot(action))] = down;
 }
 
+// A missing stick or axis reads as centred.
+int axis_position(const JOYSTICK_INFO& pad, int stick, int axis)
+{
+    if (stick < 0 || stick >= pad.num_sticks || axis < 0 || axis >= pad.stick[stick].num_axis)
+        return 0;
+    return pad.stick[stick].axis[axis].pos;
+}
+
+// Buttons are numbered from 1 as pads print them; 0 is none.
+bool button_down(const JOYSTICK_INFO& pad, int number)
+{
+    return number >= 1 && number <= pad.num_buttons && pad.button[number - 1].b != 0;
+}
+
 } // namespace
 
 void install_gamepad()
 {
-    present = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks > 0;
+    open_joystick();
 }
 
 void poll_gamepad()
 {
     held = {};
-    if (!present || poll_joystick() != 0)
-        return;
-    const JOYSTICK_INFO& pad = joy[0];
-    if (settings.gamepad_stick < pad.num_sticks) {
-        const JOYSTICK_STICK_INFO& stick = joy[0].stick[settings.gamepad_stick];
-        const int dead = settings.gamepad_dead_zone * AXIS_TRAVEL / 100;
-        if (settings.gamepad_walk_axis < stick.num_axis) {
-            hold(Action::forward, stick.axis[settings.gamepad_walk_axis].pos < -dead);
-            hold(Action::back, stick.axis[settings.gamepad_walk_axis].pos > dead);
-        }
-        if (settings.gamepad_turn_axis < stick.num_axis) {
-            hold(Action::turn_left, stick.axis[settings.gamepad_turn_axis].pos < -dead);
-            hold(Action::turn_right, stick.axis[settings.gamepad_turn_axis].pos > dead);
-        }
-    }
+    if (const JOYSTICK_INFO* pad = read_joystick())
+        read_gamepad(*pad);
+}
+
+void read_gamepad(const JOYSTICK_INFO& pad)
+{
+    held = {};
+    const int dead = settings.gamepad_dead_zone * AXIS_TRAVEL / 100;
+    const int walk = axis_position(pad, settings.gamepad_stick, settings.gamepad_walk_axis);
+    const int turn = axis_position(pad, settings.gamepad_stick, settings.gamepad_turn_axis);
+    hold(Action::forward, walk < -dead);
+    hold(Action::back, walk > dead);
+    hold(Action::turn_left, turn < -dead);
+    hold(Action::turn_right, turn > dead);
     // A button holds its action too, the walk and the turns included.
     for (const ActionEntry& entry : ACTIONS)
         if (button_down(pad, settings.gamepad_buttons[std::size_t(action_slot(entry.action))]))

@@ -1,15 +1,17 @@
+// A tick's actions are read once, before it, from the one source it is given.
 #include "input/tick_actions.h"
 
 #include <allegro.h>
 
 #include "game/game_state.h"
 #include "input/bound_keys.h"
+#include "input/demo.h"
 
 ActionBytes tick_actions = {};
 
 bool action_held(Action action)
 {
-    return tick_actions[std::size_t(action_slot(action))] != 0;
+    return pressed(tick_actions[std::size_t(action_slot(action))]);
 }
 
 bool live_key_held(int allegro_key)
@@ -17,12 +19,13 @@ bool live_key_held(int allegro_key)
     return game.demo_mode == 0 && key[allegro_key] != 0;
 }
 
-ActionBytes live_actions()
+TickSource game_tick_source()
 {
-    return bound_live_actions();
+    return game.demo_mode == 1 ? TickSource::recording : TickSource::devices;
 }
 
-void fill_tick_actions()
+ActionBytes read_tick_actions(TickSource source)
 {
-    tick_actions = game.demo_mode == 1 ? input_record : live_actions();
+    poll_keyboard();
+    return source == TickSource::recording ? read_demo_record() : bound_device_actions();
 }

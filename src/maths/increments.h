@@ -2,7 +2,7 @@
 #pragma once
 
 // Fractional increments are computed in double precision and stored as float.
-inline void add_to(float& value, double increment)
+constexpr void add_to(float& value, double increment)
 {
     value = float(double(value) + increment);
 }

@@ -41,3 +41,24 @@ std::string encode_png(const std::uint8_t* rgb, int width, int height, std::stri
     png_destroy_write_struct(&png, &info);
     return {};
 }
+
+std::string decode_png(const unsigned char* bytes, std::size_t size, int most_side, int& width, int& height,
+                       std::vector<std::uint8_t>& rgba)
+{
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&image, bytes, size) == 0)
+        return image.message;
+    if (image.width == 0 || image.height == 0 || image.width > png_uint_32(most_side) ||
+        image.height > png_uint_32(most_side)) {
+        png_image_free(&image);
+        return "a picture of " + std::to_string(image.width) + " x " + std::to_string(image.height) + " pixels";
+    }
+    image.format = PNG_FORMAT_RGBA;
+    rgba.resize(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr) == 0)
+        return image.message;
+    width = int(image.width);
+    height = int(image.height);
+    return {};
+}

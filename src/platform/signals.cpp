@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <errno.h>
 
@@ -12,6 +13,7 @@
 
 #include <X11/Xlib.h>
 #include <allegro.h>
+#include <xalleg.h>
 
 namespace {
 
@@ -49,16 +51,46 @@ void write_text(const char* text)
     (void)ignored;
 }
 
-// Xlib calls this on the thread that found the connection gone, maybe with
-// the display's lock held by another: nothing that talks to X, nor the
-// library's shutdown, can run any more, so the program ends here.
-extern "C" int on_lost_display(Display*)
+// Nothing that talks to X, nor the library's shutdown, can run any more: the
+// program ends here with one line, leaving no half-written file.
+[[noreturn]] void end_at_once(const char* why)
 {
     write_text(program_invocation_short_name);
-    write_text(": the connection to the X display was lost; ending\n");
+    write_text(": ");
+    write_text(why);
+    write_text("; ending\n");
     if (abrupt_end_path[0] != '\0')
         unlink(abrupt_end_path);
     _exit(LOST_DISPLAY_STATUS);
+}
+
+// Xlib calls this on the thread that found the connection gone, maybe with
+// the display's lock held by another.
+extern "C" int on_lost_display(Display*)
+{
+    end_at_once("the connection to the X display was lost");
+}
+
+// Xlib calls this for a request the server refused, on whichever thread made
+// it. A window of this program's own that no longer exists was destroyed by
+// another program (the library's threads go on using it); one of another
+// program's that went away is no matter. Anything else would only have ended
+// the program through Xlib's own handler, which hangs in the shutdown.
+extern "C" int on_x_error(Display* d, XErrorEvent* error)
+{
+    const XID id = error->resourceid;
+    const bool ours = id != None && (id == _xwin.window || id == _xwin.wm_window || id == _xwin.fs_window);
+    const bool gone = error->error_code == BadWindow || error->error_code == BadDrawable;
+    if (gone && ours)
+        end_for_lost_window();
+    if (gone)
+        return 0;
+    char text[160];
+    XGetErrorText(d, error->error_code, text, sizeof text);
+    char why[256];
+    std::snprintf(why, sizeof why, "the X server refused a request (%s, request %d)", text,
+                  int(error->request_code));
+    end_at_once(why);
 }
 
 void install_flag_handlers()
@@ -85,7 +117,9 @@ sigset_t stop_signal_set()
 void hold_stop_signals()
 {
     install_flag_handlers();
-    XSetIOErrorHandler(on_lost_display); // the library opens the display in allegro_init
+    // The library opens the display in allegro_init.
+    XSetIOErrorHandler(on_lost_display);
+    XSetErrorHandler(on_x_error);
     const sigset_t set = stop_signal_set();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
@@ -121,4 +155,9 @@ void remove_on_abrupt_end(const char* path)
     abrupt_end_path[0] = '\0';
     if (path != nullptr && std::strlen(path) < ABRUPT_PATH_SIZE)
         std::strcpy(abrupt_end_path, path);
+}
+
+void end_for_lost_window()
+{
+    end_at_once("the game's window was destroyed by another program");
 }

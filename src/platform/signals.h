@@ -1,5 +1,5 @@
 // Ending cleanly when told to: SIGTERM, SIGINT and SIGHUP, the window's close
-// button, and a lost X display. The handlers only set a flag that the loops
+// button, and a lost X display or window. The handlers only set a flag that the loops
 // read; the program then shuts down as it does on Escape.
 #pragma once
 
@@ -7,9 +7,14 @@
 // signals back, so that none reaches the handlers the library installs for
 // itself (they shut the library down inside the handler, which hangs or
 // aborts) before catch_stop_signals replaces them. From here on a lost X
-// display ends the program at once with a message and status 1: Xlib's own
-// handler would exit through the library's shutdown, which hangs.
+// display, or the game's window destroyed by another program, ends the
+// program at once with one line and status 1: Xlib's own handlers would exit
+// through the library's shutdown, which hangs or crashes.
 void hold_stop_signals();
+
+// The game's window is gone (another program destroyed it): ends the program
+// at once, as a lost display does.
+[[noreturn]] void end_for_lost_window();
 
 // After the library and its drivers are installed: the flag handlers replace
 // the library's, the close button sets the flag too, and the held signals are

@@ -17,7 +17,6 @@ namespace {
 
 bool device_open = false;
 
-
 // Points standard error at /dev/null until restored.
 class QuietStandardError {
 public:
@@ -54,10 +53,13 @@ bool open_sound_device(int voices, int rate)
         return true;
     // Stereo 16-bit output at the caller's rate, so the mixer copies sounds
     // made at that rate sample for sample; quality 2 interpolates when a
-    // voice's pitch is changed.
-    char sound_config[128];
+    // voice's pitch is changed. The driver's buffer is MIXER_FRAGMENTS of
+    // MIXER_FRAGMENT_FRAMES (see sound_device.h).
+    char sound_config[192];
     std::snprintf(sound_config, sizeof sound_config,
-                  "[sound]\nsound_bits = 16\nsound_stereo = 1\nquality = 2\nsound_freq = %d\n", rate);
+                  "[sound]\nsound_bits = 16\nsound_stereo = 1\nquality = 2\nsound_freq = %d\n"
+                  "alsa_fragsize = %d\nalsa_numfrags = %d\n",
+                  rate, MIXER_FRAGMENT_FRAMES, MIXER_FRAGMENTS);
     const QuietStandardError quiet;
     push_config_state();
     set_config_data(sound_config, int(std::strlen(sound_config)));

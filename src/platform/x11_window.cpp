@@ -1,14 +1,31 @@
 // Xlib calls on the window AllegroGL made, under Allegro's lock of the display
-// connection, which its input thread shares. The full-screen state goes
+// connection, which its input thread shares: the names, icons and size hints
+// the desktop reads, and full screen. The full-screen state goes
 // through the window manager (the desktop's standard _NET_WM_STATE_FULLSCREEN
 // request), so the monitor keeps its mode and the other windows stay put.
 #include "platform/x11_window.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include <allegro.h>
 #include <xalleg.h>
 #include <X11/Xatom.h>
 
+#include "platform/game_icons.h"
+#include "platform/png_file.h"
+#include "platform/signals.h"
+
+// The library's window icon, an XPM picture of its mascot unless set to null
+// before the window is made; its headers do not declare it.
+extern "C" void* allegro_icon;
+
 namespace {
+
+// The names the desktop knows the game's windows by (WM_CLASS).
+constexpr char WINDOW_INSTANCE[] = "ironstep";
+constexpr char WINDOW_CLASS[] = "Ironstep";
 
 // A connection of our own that hears the window's size changes as they
 // come, so no frame waits on a round trip to the server for it.
@@ -73,20 +90,67 @@ void send_full_screen_state(Display* d, long action)
     XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
-// AllegroGL fixes the window's size through its size hints; they follow it.
-void fix_size_hints(Display* d, int w, int h)
+// AllegroGL fixes the window's size through its size hints (its minimum is
+// its maximum); the game's keep only a minimum.
+void allow_resizing(Display* d, int min_w, int min_h)
 {
     XSizeHints* hints = XAllocSizeHints();
     if (hints == nullptr)
         return;
-    hints->flags = PMinSize | PMaxSize | PBaseSize;
-    hints->min_width = hints->max_width = hints->base_width = w;
-    hints->min_height = hints->max_height = hints->base_height = h;
+    hints->flags = PMinSize;
+    hints->min_width = min_w;
+    hints->min_height = min_h;
     XSetWMNormalHints(d, _xwin.window, hints);
     XFree(hints);
 }
 
+// _NET_WM_ICON: for each icon its width, its height, then its pixels as
+// 0xAARRGGBB, row by row, each in a long as Xlib takes 32-bit items.
+void set_icons(Display* d)
+{
+    using Item = unsigned long;
+    std::vector<Item> property;
+    std::vector<std::uint8_t> rgba;
+    for (const PngBytes& icon : GAME_ICONS) {
+        int w = 0, h = 0;
+        if (!decode_png(icon.bytes, icon.size, GAME_ICON_MOST_SIDE, w, h, rgba).empty())
+            continue;
+        property.push_back(Item(w));
+        property.push_back(Item(h));
+        for (std::size_t i = 0; i + 3 < rgba.size(); i += 4)
+            property.push_back(Item(rgba[i + 3]) << 24 | Item(rgba[i]) << 16 | Item(rgba[i + 1]) << 8 | rgba[i + 2]);
+    }
+    XChangeProperty(d, _xwin.window, XInternAtom(d, "_NET_WM_ICON", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(property.data()), int(property.size()));
+}
+
 } // namespace
+
+void name_window_class()
+{
+    xwin_set_window_name(WINDOW_INSTANCE, WINDOW_CLASS);
+    allegro_icon = nullptr;
+}
+
+void dress_window(int min_w, int min_h)
+{
+    XLOCK();
+    Display* d = _xwin.display;
+    // The library's title is plain ASCII, so it is UTF-8 as it stands.
+    const char* title = _xwin.window_title;
+    XChangeProperty(d, _xwin.window, XInternAtom(d, "_NET_WM_NAME", False), XInternAtom(d, "UTF8_STRING", False), 8,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(title), int(std::strlen(title)));
+    set_icons(d);
+    allow_resizing(d, min_w, min_h);
+    // The library's first window, never shown, leads the window group: it
+    // is named as the game's too.
+    if (_xwin.wm_window != None && _xwin.wm_window != _xwin.window) {
+        XClassHint names = {const_cast<char*>(WINDOW_INSTANCE), const_cast<char*>(WINDOW_CLASS)};
+        XSetClassHint(d, _xwin.wm_window, &names);
+    }
+    XFlush(d);
+    XUNLOCK();
+}
 
 WindowManager find_window_manager()
 {
@@ -108,7 +172,6 @@ void request_full_screen(WindowManager manager, int desktop_w, int desktop_h)
 {
     XLOCK();
     Display* d = _xwin.display;
-    fix_size_hints(d, desktop_w, desktop_h);
     if (manager == WindowManager::full_screen)
         send_full_screen_state(d, NET_WM_STATE_ADD);
     else
@@ -123,7 +186,6 @@ void request_window(WindowManager manager, int w, int h, int desktop_w, int desk
     Display* d = _xwin.display;
     if (manager == WindowManager::full_screen)
         send_full_screen_state(d, NET_WM_STATE_REMOVE);
-    fix_size_hints(d, w, h);
     if (manager == WindowManager::none)
         XMoveResizeWindow(d, _xwin.window, (desktop_w - w) / 2, (desktop_h - h) / 2, unsigned(w), unsigned(h));
     else
@@ -157,6 +219,9 @@ void read_window_size(int& w, int& h)
         if (event.type == ConfigureNotify) {
             known_w = event.xconfigure.width;
             known_h = event.xconfigure.height;
+        } else if (event.type == DestroyNotify) {
+            // Another program destroyed it: the library cannot go on without it.
+            end_for_lost_window();
         }
     }
     w = known_w;

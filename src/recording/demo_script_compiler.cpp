@@ -28,7 +28,7 @@ bool parse_count(const std::string& word, int& count)
 }
 
 // Parses one line into records; returns an empty string or the reason it is refused.
-std::string compile_line(std::string line, std::vector<DemoRecord>& records)
+std::string compile_line(std::string line, std::vector<ActionBytes>& records)
 {
     if (const auto hash = line.find('#'); hash != std::string::npos)
         line.erase(hash);
@@ -39,7 +39,7 @@ std::string compile_line(std::string line, std::vector<DemoRecord>& records)
     int count = 0;
     if (!parse_count(word, count))
         return "bad tick count \"" + word + "\" (a positive whole number comes first)";
-    DemoRecord record = {};
+    ActionBytes record = {};
     bool none = false;
     bool any = false;
     while (words >> word) {
@@ -63,23 +63,23 @@ std::string compile_line(std::string line, std::vector<DemoRecord>& records)
 
 } // namespace
 
-std::string compile_demo_script(std::istream& script, std::vector<DemoRecord>& records)
+std::string compile_demo_script(std::istream& script, std::vector<ActionBytes>& records)
 {
-    records.assign(1, DemoRecord{}); // record 0 is never played
+    records.assign(1, ActionBytes{}); // record 0 is never played
     std::string line;
     for (int number = 1; std::getline(script, line); ++number) {
         const std::string reason = compile_line(line, records);
         if (!reason.empty())
             return std::to_string(number) + ": " + reason;
     }
-    records.resize(DEMO_LAST_RECORD + 1, DemoRecord{});
+    records.resize(DEMO_LAST_RECORD + 1, ActionBytes{});
     return {};
 }
 
-std::string demo_file_bytes(const std::vector<DemoRecord>& records)
+std::string demo_file_bytes(const std::vector<ActionBytes>& records)
 {
     std::string bytes;
-    for (const DemoRecord& r : records)
+    for (const ActionBytes& r : records)
         bytes.append(r.begin(), r.end());
     return bytes;
 }

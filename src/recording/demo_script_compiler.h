@@ -16,12 +16,11 @@
 
 #include "input/demo.h"
 
-using DemoRecord = std::array<std::uint8_t, INPUT_RECORD_SIZE>;
 
 // Compiles the whole script into records 0..DEMO_LAST_RECORD. Returns an empty
 // string, or "LINE: REASON" for the first faulty line (records then hold
 // what was compiled before it).
-std::string compile_demo_script(std::istream& script, std::vector<DemoRecord>& records);
+std::string compile_demo_script(std::istream& script, std::vector<ActionBytes>& records);
 
 // The records one after the other, as the demo file holds them.
-std::string demo_file_bytes(const std::vector<DemoRecord>& records);
+std::string demo_file_bytes(const std::vector<ActionBytes>& records);

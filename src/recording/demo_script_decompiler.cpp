@@ -26,9 +26,9 @@ std::string at(long record, long byte)
 
 // The record as played: a byte that is not 0 is a pressed key; bytes past
 // the end of a record cut short are released.
-DemoRecord played_record(const std::vector<std::uint8_t>& bytes, long r)
+ActionBytes played_record(const std::vector<std::uint8_t>& bytes, long r)
 {
-    DemoRecord record = {};
+    ActionBytes record = {};
     for (int k = 0; k < INPUT_RECORD_SIZE; ++k) {
         const std::size_t i = std::size_t(r * INPUT_RECORD_SIZE + k);
         if (i < bytes.size() && bytes[i] != 0)
@@ -86,7 +86,7 @@ void check_key_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::st
         faults.push_back("and " + std::to_string(odd - ODD_BYTES_REPORTED) + " more key bytes neither 0x00 nor 0xFF");
 }
 
-void write_line(std::ostream& script, long count, const DemoRecord& record)
+void write_line(std::ostream& script, long count, const ActionBytes& record)
 {
     std::string keys;
     for (int k = 0; k < INPUT_RECORD_SIZE; ++k)

@@ -23,7 +23,7 @@ int start_up_quietly(const char* executable)
 {
     std::fflush(stdout);
     const int saved = dup(STDOUT_FILENO);
-    std::FILE* sink = std::tmpfile();
+    std::FILE* sink = std::fopen("/dev/null", "w");
     if (saved >= 0 && sink != nullptr)
         dup2(fileno(sink), STDOUT_FILENO);
     const int status = start_up(executable);
@@ -32,17 +32,8 @@ int start_up_quietly(const char* executable)
         dup2(saved, STDOUT_FILENO);
         close(saved);
     }
-    if (sink != nullptr) {
-        // A failed start-up's message (on the console when there is no
-        // display) is passed on to standard error.
-        if (status != EXIT_NORMAL) {
-            std::rewind(sink);
-            char line[256];
-            while (std::fgets(line, sizeof line, sink) != nullptr)
-                std::fputs(line, stderr);
-        }
+    if (sink != nullptr)
         std::fclose(sink);
-    }
     return status;
 }
 

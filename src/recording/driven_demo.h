@@ -18,9 +18,9 @@
 std::string start_driven_demo(const char* executable, const char* recording, unsigned seed, int menu_ticks = 0,
                               std::string* note = nullptr);
 
-// The game's start-up with its console lines kept off standard output, which
-// a tool keeps for its results (a failed start-up's console lines go to
-// standard error). Returns start-up's status.
+// The game's start-up with its progress bars kept off standard output, which
+// a tool keeps for its results (a failed start-up says why on standard
+// error). Returns start-up's status.
 int start_up_quietly(const char* executable);
 
 // What a start-up status other than EXIT_NORMAL means, for a tool's message.

@@ -1,14 +1,10 @@
-// Each tick's actions reach the game through its own demo reader: the
-// recorder writes the record into a pipe just before the tick, and the tick
-// reads it from the pipe as it reads a recording that cannot seek. What the game plays
-// is therefore exactly what is recorded, and what DEMO will play back.
+// The game's loop keeps each tick's actions after the tick, exactly as the
+// tick was given them: what the game plays is what is recorded, and what
+// DEMO will play back.
 #include "recording/recorder.h"
 
 #include <cmath>
-#include <cstdio>
 #include <numbers>
-
-#include <unistd.h>
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -20,9 +16,8 @@
 #include "display/present.h"
 #include "game/game_state.h"
 #include "game/resources.h"
-#include "game/timers.h"
-#include "gameplay/controls.h"
 #include "input/demo.h"
+#include "input/tick_actions.h"
 #include "world/frame.h"
 
 namespace {
@@ -34,11 +29,6 @@ constexpr int MARK_SLICES = 24;
 // The HUD's font was made 16 times smaller than its 8-pixel glyphs.
 constexpr int MARK_TEXT_HEIGHT = 16;
 constexpr float MARK_TEXT_SCALE = 16.0f * MARK_TEXT_HEIGHT / 8.0f;
-
-bool write_record(int fd, const DemoRecord& record)
-{
-    return write(fd, record.data(), record.size()) == ssize_t(record.size());
-}
 
 void draw_dot()
 {
@@ -88,58 +78,29 @@ void draw_recording_mark(int ticks_left)
 
 namespace {
 
-// Each tick's live actions are written into the pipe just before the tick
-// reads them, so a read never waits and the pipe never holds more than two
-// records; past the demo's length no tick runs.
 class RecorderHooks : public LoopHooks {
 public:
-    RecorderHooks(Recording& recording, int pipe_end) : recording_(recording), pipe_end_(pipe_end) {}
+    explicit RecorderHooks(const ActionLog& log) : log_(log) {}
 
-    bool before_tick() override
-    {
-        if (!fed || game.demo_index > DEMO_LAST_RECORD)
-            return false;
-        poll_keyboard();
-        DemoRecord& record = recording_.records[std::size_t(game.demo_index)];
-        record = live_actions();
-        fed = write_record(pipe_end_, record);
-        if (fed)
-            recording_.ticks = game.demo_index;
-        return fed;
-    }
-    void over_frame() override { draw_recording_mark(DEMO_LAST_RECORD - recording_.ticks); }
-    bool should_end() override { return !fed; }
-
-    bool fed = true;
+    void over_frame() override { draw_recording_mark(log_.room - log_.count); }
 
 private:
-    Recording& recording_;
-    int pipe_end_;
+    const ActionLog& log_;
 };
 
 } // namespace
 
-bool run_recorder(Recording& recording)
+void run_recorder(Recording& recording)
 {
-    recording.records.assign(DEMO_LAST_RECORD + 1, DemoRecord{});
-    recording.ticks = 0;
-    int pipe_ends[2];
-    if (pipe(pipe_ends) != 0)
-        return false;
-    std::FILE* stream = fdopen(pipe_ends[0], "rb");
-    if (stream == nullptr) {
-        close(pipe_ends[0]);
-        close(pipe_ends[1]);
-        return false;
-    }
-    use_demo_stream(stream);
+    // Record 0 is never played: the ticks fill records 1 to the last, and
+    // past the demo's length no tick runs.
+    recording.records.assign(DEMO_LAST_RECORD + 1, ActionBytes{});
+    ActionLog log = {recording.records.data() + 1, DEMO_LAST_RECORD};
     game.demo_mode = 1;
     place_player_for_mode();
-    // Record 0 is never played; the reader passes over it to record 1.
-    RecorderHooks hooks(recording, pipe_ends[1]);
-    hooks.fed = write_record(pipe_ends[1], recording.records[0]);
-    if (hooks.fed)
-        run_loop(LoopScene::game, LoopClock::timers, FrameEnd::flip, hooks);
-    close(pipe_ends[1]);
-    return hooks.fed;
+    RecorderHooks hooks(log);
+    run_loop({.input = {.source = TickSource::devices, .kept = &log},
+              .player_keys = {.pause = true, .screenshot = true}},
+             hooks);
+    recording.ticks = log.count;
 }

@@ -16,11 +16,12 @@ class TimedemoHooks : public LoopHooks {
 public:
     explicit TimedemoHooks(std::vector<double>& frame_ms) : frame_ms_(frame_ms) {}
 
-    void end_of_round() override
+    bool after_round() override
     {
         const Clock::time_point now = Clock::now();
         frame_ms_.push_back(std::chrono::duration<double, std::milli>(now - last_).count());
         last_ = now;
+        return false;
     }
 
 private:
@@ -36,5 +37,5 @@ void play_timedemo(std::vector<double>& frame_ms)
     frame_ms.reserve(DEMO_LAST_RECORD); // nothing is allocated while frames are timed
     TimedemoHooks hooks(frame_ms);
     use_vsync(false); // a benchmark: as many frames as the machine can draw
-    run_loop(LoopScene::game, LoopClock::driven, FrameEnd::flip, hooks);
+    run_loop({.clock = LoopClock::driven, .input = {.source = TickSource::recording}}, hooks);
 }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "settings/settings_line.h"
+
 namespace {
 
 constexpr std::size_t HELP_COLUMN = 20; // where the help texts start
@@ -17,23 +19,6 @@ const OptionRow* option_named(std::string_view name)
                                  name[1] == row.short_name))
             return &row;
     return nullptr;
-}
-
-// A whole number from min to max in at most four digits.
-bool read_number(std::string_view text, int min, int max, int& out)
-{
-    if (text.empty() || text.size() > 4)
-        return false;
-    int n = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        n = n * 10 + (c - '0');
-    }
-    if (n < min || n > max)
-        return false;
-    out = n;
-    return true;
 }
 
 std::string help_text(const OptionRow& row)

@@ -57,23 +57,6 @@ bool looks_like_text(std::string_view text)
     return true;
 }
 
-// A whole number from min to max, written in at most four digits.
-bool read_number(std::string_view value, int min, int max, int& out)
-{
-    if (value.empty() || value.size() > 4)
-        return false;
-    int n = 0;
-    for (const char c : value) {
-        if (c < '0' || c > '9')
-            return false;
-        n = n * 10 + (c - '0');
-    }
-    if (n < min || n > max)
-        return false;
-    out = n;
-    return true;
-}
-
 void read_number_setting(Reader& r, std::string_view value, int min, int max, int& setting)
 {
     if (!read_number(value, min, max, setting))

@@ -36,3 +36,19 @@ SettingsLine split_settings_line(std::string_view line)
     split.value = trimmed(split.text.substr(equals + 1));
     return split;
 }
+
+bool read_number(std::string_view text, int min, int max, int& out)
+{
+    if (text.empty() || text.size() > 4)
+        return false;
+    int n = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        n = n * 10 + (c - '0');
+    }
+    if (n < min || n > max)
+        return false;
+    out = n;
+    return true;
+}

@@ -30,3 +30,7 @@ SettingsLine split_settings_line(std::string_view line);
 
 // Without the spaces and tabs round it, nor carriage returns at its end.
 std::string_view trimmed(std::string_view s);
+
+// A whole number from min to max, written in at most four digits, into out;
+// false, and out unchanged, for anything else.
+bool read_number(std::string_view text, int min, int max, int& out);

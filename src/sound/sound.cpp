@@ -18,12 +18,12 @@
 #include "game/game_state.h"
 #include "gameplay/player.h"
 #include "platform/sound_device.h"
+#include "settings/settings.h"
 #include "sound/effects.h"
 #include "sound/sound_events.h"
 #include "sound/synth.h"
 #include "sound/voices.h"
 
-SoundSettings sound_settings;
 SoundStartSplit sound_start_split;
 
 namespace {
@@ -49,7 +49,7 @@ double ms_since(std::chrono::steady_clock::time_point start)
 bool switched_off()
 {
     const char* value = std::getenv("IRONSTEP_NOSOUND");
-    return sound_settings.enabled == 0 || (value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0);
+    return !settings.sound || (value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0);
 }
 
 // Allegro's 16-bit samples are unsigned: silence is 0x8000.
@@ -139,11 +139,6 @@ void stop_sound()
     destroy_samples();
 }
 
-bool sound_is_on()
-{
-    return sound_on;
-}
-
 void sound_after_tick()
 {
     if (!sound_on)
@@ -155,10 +150,10 @@ void sound_after_tick()
     }
     const Listener ear = listener();
     find_sound_cues(last_snapshot, now, cue_memory, cues);
-    plan_starts(cues, ear, sound_settings.volume, plan);
+    plan_starts(cues, ear, settings.volume, plan);
     play_starts(plan);
     find_lasting_sounds(last_snapshot, now, lasting);
-    steer_lasting(lasting, ear, sound_settings.volume);
+    steer_lasting(lasting, ear, settings.volume);
     last_snapshot = now;
 }
 
@@ -179,6 +174,6 @@ void sound_after_menu_step(int selection, int done)
         cues.cue[std::size_t(cues.count++)] = {Effect::menu_move, false, {}, 1.0f, 1.0f};
     menu_selection_heard = selection;
     menu_done_heard = done;
-    plan_starts(cues, listener(), sound_settings.volume, plan);
+    plan_starts(cues, listener(), settings.volume, plan);
     play_starts(plan);
 }

@@ -4,12 +4,6 @@
 // tick and no recording reads anything it writes.
 #pragma once
 
-struct SoundSettings {
-    int enabled = 1;  // 0: the sound device is never opened
-    int volume = 100; // 0..100, of the effects' own loudness
-};
-extern SoundSettings sound_settings;
-
 // Milliseconds the last start_sound took, for the start-up benchmark.
 struct SoundStartSplit {
     double device_ms = 0.0;    // opening the sound device through Allegro
@@ -19,17 +13,15 @@ struct SoundStartSplit {
 extern SoundStartSplit sound_start_split;
 
 // Called once Allegro is installed: opens the sound device and makes the
-// effects, unless sound is switched off (sound_settings.enabled is 0, or the
-// environment has IRONSTEP_NOSOUND set to anything but "" or "0"). Without a
+// effects, unless sound is switched off (settings.sound is false, or the
+// environment has IRONSTEP_NOSOUND set to anything but "" or "0"). The
+// effects play at settings.volume (0..100) of their own loudness. Without a
 // device the game plays on silently after one line on standard error; the
 // driver's own complaints are not shown. True when sound plays.
 bool start_sound();
 
 // Stops every sound and closes the device; nothing when none was opened.
 void stop_sound();
-
-// True between a start_sound that found a device and stop_sound.
-bool sound_is_on();
 
 // After every logic tick: the changes since the last call become sounds, and
 // the lasting sounds follow their sources. The first call only looks.

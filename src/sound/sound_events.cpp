@@ -1,24 +1,24 @@
-// A shot is heard when its slot's flags change: launched, then burst. Hits
-// are the actors' hit flags rising; the Walker's footfall is its gait cycle
-// ending; the lock, the jump and the player's hurt are their flags changing.
+// A shot is heard when its slot's flags change: launched, then burst, on what
+// the hit record says. Hits on the Walker and the Flyer are their hit flags
+// rising; the Walker's footfall is its gait cycle ending; the lock, the jump
+// and the player's hurt are their flags changing.
 #include "sound/sound_events.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "game/game_state.h"
+#include "gameplay/hit_record.h"
 #include "gameplay/player.h"
+#include "models/model_data.h"
 
 namespace {
 
 constexpr std::uint8_t SHOT_IN_USE = 1, SHOT_IN_FLIGHT = 2, SHOT_EXPLODED = 4;
 constexpr std::uint8_t BOMB_RELEASED = 1, BOMB_LANDED = 2;
-constexpr int WALKER_LAST_KEY = 2;
+constexpr int WALKER_LAST_KEY = KEYS_PER_SET - 1;
 // The player's own sounds come from its body, not its feet.
 constexpr float BODY_HEIGHT = 8.0f;
 constexpr float CARRIER_SOUND_HEIGHT = 40.0f;
-constexpr float FIRST_CHARGE = 0.05f;
-constexpr float FULL_CHARGE = 0.66f;
 
 bool rose(std::uint8_t before, std::uint8_t after, std::uint8_t bit)
 {
@@ -33,18 +33,12 @@ bool rose(int before, int after)
 // 0 for the least charge, 1 for the most.
 float charge_share(float charge)
 {
-    return std::clamp((charge - FIRST_CHARGE) / (FULL_CHARGE - FIRST_CHARGE), 0.0f, 1.0f);
+    return std::clamp((charge - CHARGE_START) / (FULL_CHARGE - CHARGE_START), 0.0f, 1.0f);
 }
 
 Vec3 player_body()
 {
     return {player_position.x, player_position.y + BODY_HEIGHT, player_position.z};
-}
-
-bool in_carrier_box(const Vec3& p)
-{
-    return std::fabs(p.x - game.carrier_x) < CARRIER_HIT_REACH && CARRIER_HIT_LOW < p.y &&
-           p.y < CARRIER_HIT_HIGH && std::fabs(p.z - game.carrier_z) < CARRIER_HIT_REACH;
 }
 
 void add(SoundCues& cues, Effect effect, bool placed, const Vec3& where, float loudness, float pitch)
@@ -53,15 +47,21 @@ void add(SoundCues& cues, Effect effect, bool placed, const Vec3& where, float l
         cues.cue[std::size_t(cues.count++)] = {effect, placed, where, loudness, pitch};
 }
 
+// The lasting slot of the effect's source-th source.
+LastingSound& slot(std::array<LastingSound, LASTING_SLOTS>& lasting, Effect effect, int source = 0)
+{
+    return lasting[std::size_t(first_lasting_slot(effect) + source)];
+}
+
 void add_at_ear(SoundCues& cues, Effect effect, float loudness, float pitch)
 {
     add(cues, effect, false, {0.0f, 0.0f, 0.0f}, loudness, pitch);
 }
 
-// Launches and bursts; a burst that no actor's hit flag claims, inside the
-// Carrier's box, struck the Carrier. Heavier charges sound louder and lower.
-// On an actor the clang of its hull is the sound, the burst half as loud.
-void find_shot_cues(const SoundSnapshot& before, const SoundSnapshot& after, bool actor_hit, SoundCues& cues)
+// Launches and bursts. Heavier charges sound louder and lower. On an actor
+// the clang of its hull is the sound, the burst half as loud; on the Carrier
+// a gong sounds with the burst.
+void find_shot_cues(const SoundSnapshot& before, const SoundSnapshot& after, SoundCues& cues)
 {
     if (before.shots == after.shots)
         return;
@@ -75,9 +75,10 @@ void find_shot_cues(const SoundSnapshot& before, const SoundSnapshot& after, boo
         if (rose(b, a, SHOT_IN_FLIGHT))
             add(cues, Effect::fire, true, p.launch_point, 0.6f + 0.4f * share, 1.15f - 0.3f * share);
         if (rose(b, a, SHOT_EXPLODED)) {
-            const float on_hull = actor_hit ? 0.5f : 1.0f;
+            const Struck struck = hit_record.shot_struck[std::size_t(k)];
+            const float on_hull = struck == Struck::walker || struck == Struck::flyer ? 0.5f : 1.0f;
             add(cues, Effect::burst, true, p.position, on_hull * (0.55f + 0.45f * share), 1.3f - 0.5f * share);
-            if (!actor_hit && in_carrier_box(p.position))
+            if (struck == Struck::carrier)
                 add(cues, Effect::hit_carrier, true, p.position, 1.0f, 1.0f);
         }
     }
@@ -139,7 +140,7 @@ void find_sound_cues(const SoundSnapshot& before, const SoundSnapshot& after, Cu
     cues.count = 0;
     const bool walker_hit = rose(before.walker_hit_flag, after.walker_hit_flag);
     const bool flyer_hit = rose(before.flyer_hit_flag, after.flyer_hit_flag);
-    find_shot_cues(before, after, walker_hit || flyer_hit, cues);
+    find_shot_cues(before, after, cues);
     if (walker_hit)
         add(cues, Effect::hit_walker, true, game.walker_pos, 1.0f, 1.0f);
     if (flyer_hit)
@@ -150,13 +151,9 @@ void find_sound_cues(const SoundSnapshot& before, const SoundSnapshot& after, Cu
         game.walker_health > 0.0f)
         add(cues, Effect::walker_step, true, game.walker_pos, game.walker_mode == 0 ? 0.7f : 1.0f, 1.0f);
 
-    bool bomb_landed = false;
-    for (int i = 0; i < BOMB_COUNT; ++i) {
-        if (rose(before.bombs[std::size_t(i)], after.bombs[std::size_t(i)], BOMB_LANDED)) {
-            bomb_landed = true;
+    for (int i = 0; i < BOMB_COUNT; ++i)
+        if (rose(before.bombs[std::size_t(i)], after.bombs[std::size_t(i)], BOMB_LANDED))
             add(cues, Effect::bomb_blast, true, bombs[std::size_t(i)].position, 1.0f, 1.0f);
-        }
-    }
 
     if (rose(before.jump_active, after.jump_active))
         add(cues, Effect::jump, true, player_body(), 1.0f, 1.0f);
@@ -166,42 +163,32 @@ void find_sound_cues(const SoundSnapshot& before, const SoundSnapshot& after, Cu
     // The Walker's touch or a bomb: both hurt; only the Walker shoves.
     if (rose(before.player_hit_flag, after.player_hit_flag)) {
         add_at_ear(cues, Effect::hurt, 1.0f, 1.0f);
-        if (!bomb_landed)
+        if (hit_record.player_hurt_by == Hurt::walker)
             add(cues, Effect::shoved, true, player_body(), 1.0f, 1.0f);
     }
 
     find_lock_cues(before, after, memory, cues);
 }
 
-Effect lasting_effect(int slot)
-{
-    switch (slot) {
-    case RUMBLE_SLOT: return Effect::carrier_rumble;
-    case ENGINE_SLOT: return Effect::flyer_engine;
-    case CHARGE_SLOT: return Effect::charge;
-    default: return Effect::bomb_fall;
-    }
-}
-
 void find_lasting_sounds(const SoundSnapshot& before, const SoundSnapshot& after,
                          std::array<LastingSound, LASTING_SLOTS>& lasting)
 {
     const bool carrier_moved = before.carrier.x != after.carrier.x || before.carrier.z != after.carrier.z;
-    lasting[RUMBLE_SLOT] = {carrier_moved, {game.carrier_x, CARRIER_SOUND_HEIGHT, game.carrier_z}, 1.0f,
-                            game.carrier_riding == 1 ? 1.15f : 1.0f};
+    const Vec3 carrier = {game.carrier_x, CARRIER_SOUND_HEIGHT, game.carrier_z};
+    slot(lasting, Effect::carrier_rumble) = {carrier_moved, carrier, 1.0f, game.carrier_riding == 1 ? 1.15f : 1.0f};
 
     const bool flying = game.flyer_alive == 1 && (game.flyer_flying == 1 || game.flyer_taking_off == 1);
-    lasting[ENGINE_SLOT] = {flying, game.flyer_pos, 1.0f, 0.85f + 0.035f * game.flyer_speed};
+    slot(lasting, Effect::flyer_engine) = {flying, game.flyer_pos, 1.0f, 0.85f + 0.035f * game.flyer_speed};
 
     // The charging tone rises with the charge and settles quieter once full:
     // the fire key is held often and long, so it stays in the background.
     const Projectile& held = projectiles[std::size_t(game.fire_slot)];
     const bool charging = game.fire_charging == 1 && held.in_use == 1 && held.in_flight == 0;
     const float share = charge_share(held.charge);
-    lasting[CHARGE_SLOT] = {charging, player_body(), share < 1.0f ? 0.45f : 0.3f, 1.0f + 2.0f * share};
+    slot(lasting, Effect::charge) = {charging, player_body(), share < 1.0f ? 0.45f : 0.3f, 1.0f + 2.0f * share};
 
     for (int i = 0; i < BOMB_COUNT; ++i) {
         const Bomb& b = bombs[std::size_t(i)];
-        lasting[std::size_t(FIRST_BOMB_SLOT + i)] = {b.released == 1 && b.landed == 0, b.position, 1.0f, 1.0f};
+        slot(lasting, Effect::bomb_fall, i) = {b.released == 1 && b.landed == 0, b.position, 1.0f, 1.0f};
     }
 }

@@ -1,6 +1,7 @@
 // What the game did in a tick, read from outside it: a small snapshot of the
 // game state after each tick is compared with the one before, and every
-// change worth hearing becomes a cue. Nothing here writes to the game.
+// change worth hearing becomes a cue, told apart by the rules' record of what
+// each hit was. Nothing here writes to the game.
 #pragma once
 
 #include <array>
@@ -48,11 +49,6 @@ struct CueMemory {
     int timing_ticks;  // ticks a candidate has been held without a lock
 };
 
-// A shot's explosion this close to the Carrier's centre (strict, as the hit
-// test's own box) is taken for a hit on it.
-constexpr float CARRIER_HIT_REACH = 27.0f;
-constexpr float CARRIER_HIT_LOW = 20.0f;
-constexpr float CARRIER_HIT_HIGH = 60.0f;
 // The pip of a held lock every this many ticks, of a candidate being timed
 // more often.
 constexpr int LOCK_HELD_EVERY = 40;
@@ -73,13 +69,8 @@ struct LastingSound {
     float pitch;
 };
 
-enum LastingSlot { RUMBLE_SLOT, ENGINE_SLOT, CHARGE_SLOT, FIRST_BOMB_SLOT };
-constexpr int LASTING_SLOTS = FIRST_BOMB_SLOT + BOMB_COUNT;
-
-// The effect each lasting slot plays.
-Effect lasting_effect(int slot);
-
-// Fills every lasting slot from the game's state as it is after the tick;
-// the Carrier rumbles while it moves from one snapshot to the next.
+// Fills every lasting slot (laid out by EFFECTS) from the game's state as it
+// is after the tick; the Carrier rumbles while it moves from one snapshot to
+// the next.
 void find_lasting_sounds(const SoundSnapshot& before, const SoundSnapshot& after,
                          std::array<LastingSound, LASTING_SLOTS>& lasting);

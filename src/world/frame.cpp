@@ -16,6 +16,7 @@
 #include "world/bomb_drawing.h"
 #include "world/camera.h"
 #include "world/hud.h"
+#include "world/point_clouds.h"
 #include "world/projectile_drawing.h"
 #include "world/scenery.h"
 #include "world/terrain_drawing.h"
@@ -35,6 +36,7 @@ void compose_frame()
     // The clear covers the whole screen, so a smaller viewport is framed by the clear colour.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     setup_camera();
+    start_cloud_frame();
 
     // The bombs of a run, falling or burning, until each fire has burnt out.
     if (game.bomb_run_active == 1)

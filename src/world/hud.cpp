@@ -11,13 +11,14 @@
 #include <GL/glu.h>
 
 #include "display/picture.h"
+#include "game/banner.h"
 #include "game/game_state.h"
 #include "game/resources.h"
 #include "game/startup_tables.h"
 #include "game/timers.h"
 #include "gameplay/lock_on.h"
 #include "gameplay/player.h"
-#include "input/demo.h"
+#include "input/tick_actions.h"
 #include "maths/angles.h"
 #include "world/camera.h"
 
@@ -41,8 +42,6 @@ constexpr int FULL_HEALTH = 100;
 constexpr int MINIMAP_SIZE = 200;
 constexpr double WORLD_SIZE = 2500.0;   // world units across the building map
 constexpr double MINIMAP_SPAN = 1250.0; // half the world, divided by the zoom
-
-constexpr int BANNER_HEIGHT = 150;
 
 // The frame rate's text is scaled down by 10 in the text projection.
 constexpr float TEXT_SCALE = 0.1f;
@@ -165,7 +164,7 @@ void draw_demo_banner()
     glBindTexture(GL_TEXTURE_2D, 0);
     glBegin(GL_QUADS);
     for (int i = 0; i < ACTION_COUNT; ++i) {
-        if (input_record[i] != INPUT_PRESSED)
+        if (!pressed(tick_actions[std::size_t(i)]))
             continue;
         const ScreenRect& r = input_indicator_rects[i];
         glColor4f(0.55f, 0.75f, 1.0f, 0.4f);
