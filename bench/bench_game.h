@@ -1,5 +1,5 @@
 // The game started for a benchmark from the build folder, its logic ticks
-// left to the benchmark to run.
+// left to the benchmark to run and its flips never held for the screen.
 #pragma once
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "app/main_loop.h"
 #include "app/startup.h"
+#include "display/vsync.h"
 #include "game/timers.h"
 #include "input/tick_actions.h"
 
@@ -17,6 +18,7 @@ inline bool start_bench_game()
     if (start_up(game_path.c_str()) != EXIT_NORMAL)
         return false;
     remove_int(tick_callback);
+    use_vsync(false); // frames as fast as they come, to be timed
     return true;
 }
 

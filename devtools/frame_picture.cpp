@@ -7,19 +7,15 @@
 #include <alleggl.h>
 
 #include "display/picture.h"
+#include "display/picture_target.h"
 #include "platform/x11_window.h"
 
 namespace {
 
-// The bottom-left w x h of the back buffer.
-bool save_back_buffer(const char* path, int w, int h, int shrink)
+// w x h pixels read bottom row first, as OpenGL reads them.
+bool save_pixels(const char* path, const std::vector<unsigned char>& rgb, int w, int h, int shrink)
 {
     const int f = shrink < 1 ? 1 : shrink;
-    std::vector<unsigned char> rgb(std::size_t(w) * h * 3);
-    glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     BITMAP* shot = create_bitmap_ex(24, w / f, h / f);
     if (shot == nullptr)
         return false;
@@ -47,12 +43,18 @@ bool save_back_buffer(const char* path, int w, int h, int shrink)
 
 bool save_frame_picture(const char* path, int shrink)
 {
-    return save_back_buffer(path, picture_width(), picture_height(), shrink);
+    std::vector<unsigned char> rgb(std::size_t(picture_width()) * picture_height() * 3);
+    glFinish();
+    read_picture_pixels(0, 0, picture_width(), picture_height(), rgb.data());
+    return save_pixels(path, rgb, picture_width(), picture_height(), shrink);
 }
 
 bool save_window_picture(const char* path, int shrink)
 {
     int w, h;
     read_window_size(w, h);
-    return save_back_buffer(path, w, h, shrink);
+    std::vector<unsigned char> rgb(std::size_t(w) * h * 3);
+    glFinish();
+    read_window_pixels(w, h, rgb.data());
+    return save_pixels(path, rgb, w, h, shrink);
 }

@@ -1,8 +1,8 @@
-// The development tools' pictures: the frame composed in the back buffer, or
-// the whole window as it is shown, saved as a 24-bit BMP file.
+// The development tools' pictures: the frame as composed, or the whole
+// window's back buffer as the scaling pass left it, saved as a 24-bit BMP file.
 #pragma once
 
-// Saves the frame's 800 x 600 picture from the back buffer, each saved pixel
+// Saves the frame's 800 x 600 picture, each saved pixel
 // the mean of a shrink x shrink block of it (1: full size). False if the file could not be written.
 bool save_frame_picture(const char* path, int shrink = 1);
 

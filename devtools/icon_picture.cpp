@@ -21,6 +21,7 @@
 #include <GL/glu.h>
 
 #include "app/startup.h"
+#include "display/picture_target.h"
 #include "game/game_state.h"
 #include "gameplay/player.h"
 #include "models/model_drawing.h"
@@ -44,7 +45,7 @@ struct Drawing {
     std::vector<unsigned char> rgb; // rows bottom-up, as OpenGL reads them
 };
 
-// Draws the machine into a size x size square of the back buffer over the
+// Draws the machine into a size x size square of the picture over the
 // given background, the projection first shifted and scaled by the fit.
 Drawing draw_machine(int size, float background, double fit_scale, double fit_x, double fit_y)
 {
@@ -71,9 +72,7 @@ Drawing draw_machine(int size, float background, double fit_scale, double fit_x,
     drawing.size = size;
     drawing.rgb.resize(std::size_t(size) * size * 3);
     glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, size, size, GL_RGB, GL_UNSIGNED_BYTE, drawing.rgb.data());
+    read_picture_pixels(0, 0, size, size, drawing.rgb.data());
     return drawing;
 }
 

@@ -7,14 +7,13 @@
 #include <alleggl.h>
 
 #include "display/picture.h"
+#include "display/picture_target.h"
 
 Pixel composed_pixel(int x, int y)
 {
     unsigned char rgb[3] = {0, 0, 0};
     glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, PICTURE_HEIGHT - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    read_picture_pixels(x, PICTURE_HEIGHT - 1 - y, 1, 1, rgb);
     return {rgb[0], rgb[1], rgb[2]};
 }
 
@@ -66,9 +65,7 @@ Picture read_screen()
 {
     Picture s{std::vector<unsigned char>(PICTURE_WIDTH * PICTURE_HEIGHT * 3)};
     glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, s.rgb.data());
+    read_picture_pixels(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, s.rgb.data());
     return s;
 }
 

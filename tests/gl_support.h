@@ -9,8 +9,7 @@ struct Pixel {
     int r, g, b;
 };
 
-// The pixel at screen (x, y), y counted from the top, of the frame composed
-// in the back buffer.
+// The pixel at screen (x, y), y counted from the top, of the frame as composed.
 Pixel composed_pixel(int x, int y);
 
 // The pixel of the start-up clear colour (0.4, 0.5, 0.7).
@@ -29,7 +28,7 @@ struct Patch {
     double x, y;
 };
 
-// The whole 800 x 600 picture in the back buffer, row 0 at the top.
+// The whole 800 x 600 picture as composed, row 0 at the top.
 struct Picture {
     std::vector<unsigned char> rgb;
     Pixel at(int x, int y) const;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
+#include "app/title_menu.h"
 #include "game/game_state.h"
 #include "game/timers.h"
 #include "input/demo.h"
@@ -46,6 +47,26 @@ TEST_F(MainLoopDisplayTest, EndsAfterTheLastDemoRecord)
     game.demo_index = DEMO_LAST_RECORD + 1;
     run_main_loop();
     EXPECT_EQ(frame_counter.load(), 1);
+}
+
+// The title menu on the real 60 Hz timer, as the game runs it: a frame only
+// once a tick has run, counted by the game's own frame counter.
+TEST_F(MainLoopDisplayTest, TheMenuDrawsAtMostOneFrameATick)
+{
+    class CountedTicks : public LoopHooks {
+    public:
+        void after_tick() override { ++ticks; }
+        bool after_round() override { return ticks >= 90; }
+        int ticks = 0;
+    } counted;
+    const TitleMenu menu_before = title_menu;
+    title_menu = TitleMenu{};
+    install_int_ex(tick_callback, BPS_TO_TIMER(60));
+    run_loop({.scene = LoopScene::title_menu, .player_keys = {.screenshot = true}}, counted);
+    remove_int(tick_callback);
+    title_menu = menu_before;
+    EXPECT_LE(frame_counter.load(), counted.ticks + 1);
+    EXPECT_GE(frame_counter.load(), counted.ticks / 2) << "the menu is drawn";
 }
 
 TEST_F(MainLoopDisplayTest, TheSkyShowsTheClearColour)

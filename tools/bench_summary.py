@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Prints the closing table of "make bench": bench_summary.py ROWS.tsv FACE_TESTS.json
 
-ROWS.tsv holds the rows the frame and start-up benchmarks wrote ("what, figure,
-target, met" separated by tabs); the JSON file is Google Benchmark's output of
-face_test_bench, from which the logic tick figures are taken (CPU time, as
-the machine may be shared)."""
+ROWS.tsv holds the rows the frame, start-up, play and sound benchmarks and the
+timedemo runs wrote ("what, figure, target, met" separated by tabs; a figure
+printed beside another has no target); the JSON file is Google Benchmark's
+output of face_test_bench, from which the logic tick figures are taken (CPU
+time, as the machine may be shared)."""
 import json
 import sys
 

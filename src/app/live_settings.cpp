@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "display/vsync.h"
 #include "display/window_mode.h"
 #include "platform/folders.h"
 #include "settings/settings_writer.h"
@@ -28,6 +29,9 @@ void follow_display(const Settings& before)
         set_window_scale(settings.scale);
     if (settings.smooth_scaling != before.smooth_scaling)
         set_picture_scaling(settings.smooth_scaling ? Scaling::smooth : Scaling::whole);
+    if (settings.vsync != before.vsync)
+        use_vsync(settings.vsync);
+    // The loop reads frame_rate each round.
 }
 
 // The sound reads the volume from the settings as it plays.

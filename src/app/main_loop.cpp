@@ -5,6 +5,7 @@
 #include <allegro.h>
 
 #include "app/options_screen.h"
+#include "app/frame_pacing.h"
 #include "app/pause.h"
 #include "app/screenshot.h"
 #include "app/title_menu.h"
@@ -24,6 +25,7 @@
 #include "input/tick_actions.h"
 #include "models/animation.h"
 #include "platform/signals.h"
+#include "settings/settings.h"
 #include "sound/sound.h"
 #include "world/frame.h"
 
@@ -151,21 +153,26 @@ bool tick_may_run(const LoopPlan& plan, LoopHooks& hooks)
 }
 
 // One tick a round on the driven clock; every pending tick on the timers.
-void run_due_ticks(const LoopPlan& plan, LoopHooks& hooks)
+// Returns the ticks run.
+int run_due_ticks(const LoopPlan& plan, LoopHooks& hooks)
 {
     if (plan.clock == LoopClock::driven) {
         advance_driven_clock();
         if (tick_may_run(plan, hooks)) {
             run_tick(plan);
             hooks.after_tick();
+            return 1;
         }
-        return;
+        return 0;
     }
+    int ran = 0;
     while (game.pending_ticks.load() > 0 && tick_may_run(plan, hooks)) {
         run_tick(plan);
         hooks.after_tick();
         game.pending_ticks.fetch_sub(1);
+        ++ran;
     }
+    return ran;
 }
 
 // The screenshot is taken of the composed picture before anything of the
@@ -197,13 +204,18 @@ bool scene_ended(LoopScene scene)
 
 void run_loop(const LoopPlan& plan, LoopHooks& hooks)
 {
+    // On the timers a frame follows a tick (frame_pacing.h); the driven clock
+    // runs a tick every round.
+    FramePacing pacing;
     for (;;) {
+        // Each round, since the options screen may change it.
+        pacing.unlimited = plan.clock == LoopClock::driven || !settings.frames_follow_ticks;
         // A pad plugged in or pulled out is taken between frames, never within a tick.
         if (plan.clock == LoopClock::timers)
             follow_gamepad_plugging();
-        if (!(plan.player_keys.pause && pause_holds_ticks(plan.player_keys.options)))
-            run_due_ticks(plan, hooks);
-        if (hooks.frame_wanted())
+        const bool paused = plan.player_keys.pause && pause_holds_ticks(plan.player_keys.options);
+        const int ticks = paused ? 0 : run_due_ticks(plan, hooks);
+        if (frame_due(pacing, ticks, paused) && hooks.frame_wanted())
             draw_round_frame(plan, hooks);
         const bool hooks_end = hooks.after_round();
         if (scene_ended(plan.scene) || hooks_end)

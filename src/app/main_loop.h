@@ -1,6 +1,7 @@
-// The one loop of every program: the ticks that are due, then a frame, until
-// the scene ends. The game, the recorder, the timedemo, the trace tool, the
-// picture makers and the tests all run it, each passing in what differs.
+// The one loop of every program: the ticks that are due, then a frame (on
+// the timers only once a tick has run, else a sleep), until the scene ends.
+// The game, the recorder, the timedemo, the trace tool, the picture makers
+// and the tests all run it, each passing in what differs.
 #pragma once
 
 #include "input/tick_actions.h"
@@ -11,7 +12,7 @@ enum class LoopScene { title_menu, game };
 
 // Which clock makes ticks due.
 enum class LoopClock {
-    timers, // the 60 Hz callback counts pending ticks; all run before a frame
+    timers, // the 60 Hz callback counts pending ticks; all run before a frame, one frame a tick
     driven, // one tick a round, the millisecond clock driven by hand (advance_driven_clock)
 };
 

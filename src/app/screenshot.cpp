@@ -15,6 +15,7 @@
 #include <alleggl.h>
 
 #include "display/picture.h"
+#include "display/picture_target.h"
 #include "game/resources.h"
 #include "input/bound_keys.h"
 #include "platform/folders.h"
@@ -44,14 +45,12 @@ std::string free_path(const std::string& folder)
     return {};
 }
 
-// The back buffer, bottom row first as OpenGL reads it, turned top row first.
+// The composed picture, bottom row first as OpenGL reads it, turned top row first.
 std::vector<std::uint8_t> read_picture()
 {
     const std::size_t row = std::size_t(picture_width()) * 3;
     std::vector<std::uint8_t> bottom_up(row * std::size_t(picture_height()));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, picture_width(), picture_height(), GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    read_picture_pixels(0, 0, picture_width(), picture_height(), bottom_up.data());
     std::vector<std::uint8_t> top_down(bottom_up.size());
     for (int y = 0; y < picture_height(); ++y)
         std::copy_n(bottom_up.begin() + std::ptrdiff_t(row * std::size_t(picture_height() - 1 - y)), row,

@@ -13,6 +13,8 @@
 #include "app/command_line.h"
 #include "app/main_loop.h"
 #include "app/title_menu.h"
+#include "display/picture.h"
+#include "display/vsync.h"
 #include "display/window_mode.h"
 #include "game/game_data.h"
 #include "game/game_state.h"
@@ -134,7 +136,7 @@ void choose_display_settings()
 {
     allegro_gl_clear_settings();
     allegro_gl_set(AGL_COLOR_DEPTH, 32);
-    allegro_gl_set(AGL_Z_DEPTH, 16);
+    allegro_gl_set(AGL_Z_DEPTH, PICTURE_DEPTH_BITS);
     allegro_gl_set(AGL_DOUBLEBUFFER, 1);
     allegro_gl_set(AGL_STENCIL_DEPTH, 0);
     allegro_gl_set(AGL_RENDERMETHOD, 1);
@@ -267,6 +269,7 @@ int start_up(const char* executable)
         say_startup_failure(true, GRAPHICS_ERROR, allegro_error, allegro_gl_error);
         return EXIT_NO_GRAPHICS;
     }
+    use_vsync(settings.vsync);
     clock.lap(split.display_ms);
 
     // The data lies beside the program itself, wherever it was started from:

@@ -7,6 +7,9 @@
 
 constexpr int PICTURE_WIDTH = 800;
 constexpr int PICTURE_HEIGHT = 600;
+// The depth buffer's bits the picture is composed with, in the window or in
+// a framebuffer object of its own.
+constexpr int PICTURE_DEPTH_BITS = 16;
 
 // The picture's size as the game's rules read it: 800 x 600 once a graphics
 // mode is set, 0 x 0 before, as the screen's own size read then.

@@ -1,38 +1,43 @@
-// The scaling pass is plain OpenGL: the picture is copied
-// from the back buffer's bottom-left corner into a texture and drawn back as
-// one quad over the window, black around it. The frames are composed under a
-// scissor of the picture's size, so that clearing them costs no more than at
-// 800 x 600. The pass saves and restores every other piece of state it
-// touches.
+// The scaling pass. On the fast path the frame was composed in a framebuffer
+// object whose colour is a texture: the pass draws that texture as one quad
+// through a fragment program. The fallback is plain OpenGL: the picture is
+// copied from the back buffer's bottom-left corner into a texture and drawn
+// back over the window, the frames composed under a scissor of the
+// picture's size so that clearing them costs no more than at 800 x 600.
+// Either way black goes round the picture, and the pass saves and restores
+// every other piece of state it touches.
 #include "display/present.h"
 
 #include <allegro.h>
 #include <alleggl.h>
 
 #include "display/picture.h"
+#include "display/picture_target.h"
 #include "display/screen_fit.h"
 #include "display/window_mode.h"
 #include "platform/x11_window.h"
 
 namespace {
 
-// The smallest power of two that holds the picture's 800 and 600.
+// The fallback's texture: the smallest power of two that holds the
+// picture's 800 and 600. The fast path's is the picture's own size.
 constexpr int TEXTURE_SIZE = 1024;
 
-// Where the quad's corners sample the texture. At a whole multiple they are
-// the picture's own corners. A smooth scaling puts them on the centres of
-// its corner texels instead, so that the filter never reaches past the
-// picture into the rest of the texture: that costs the edge pixels half
-// their width, and spares three more copies a frame.
+// Where the quad's corners sample the texture, as fractions of its size.
 struct TextureWindow {
     float u0, v0, u1, v1;
 };
 
-constexpr TextureWindow WHOLE_PICTURE = {0.0f, 0.0f, float(PICTURE_WIDTH) / TEXTURE_SIZE,
-                                         float(PICTURE_HEIGHT) / TEXTURE_SIZE};
-constexpr TextureWindow TEXEL_CENTRES = {0.5f / TEXTURE_SIZE, 0.5f / TEXTURE_SIZE,
-                                         (PICTURE_WIDTH - 0.5f) / TEXTURE_SIZE,
-                                         (PICTURE_HEIGHT - 0.5f) / TEXTURE_SIZE};
+// At a whole multiple the corners are the picture's own. A smooth scaling
+// puts them on the centres of its corner texels instead, so that the filter
+// never reaches past the picture into the rest of the texture: that costs
+// the edge pixels half their width, and spares three more copies a frame.
+TextureWindow texture_window(bool smooth, int texture_w, int texture_h)
+{
+    const float inset = smooth ? 0.5f : 0.0f;
+    return {inset / float(texture_w), inset / float(texture_h), (float(PICTURE_WIDTH) - inset) / float(texture_w),
+            (float(PICTURE_HEIGHT) - inset) / float(texture_h)};
+}
 
 GLuint picture_texture = 0;
 
@@ -57,7 +62,8 @@ void clear_black(int x, int y, int w, int h)
 }
 
 // Black on every side of the picture, every frame: after a flip the back
-// buffer may hold anything, and the frame was composed in its corner.
+// buffer may hold anything (and on the fallback the frame was composed in
+// its corner).
 void black_out_bars(const PictureRect& r, int window_w, int window_h)
 {
     const int right = r.x + r.w, top = r.y + r.h;
@@ -70,8 +76,17 @@ void black_out_bars(const PictureRect& r, int window_w, int window_h)
     glDisable(GL_SCISSOR_TEST);
 }
 
-void draw_picture_quad(const PictureRect& r, const TextureWindow& t)
+// The textured quad in window pixels, from the texture bound.
+void draw_picture_quad(const PictureRect& r, const TextureWindow& t, int window_w, int window_h)
 {
+    glViewport(0, 0, window_w, window_h);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, window_w, 0.0, window_h, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
     const int x1 = r.x + r.w, y1 = r.y + r.h;
     glBegin(GL_QUADS);
     glTexCoord2f(t.u0, t.v0);
@@ -83,6 +98,59 @@ void draw_picture_quad(const PictureRect& r, const TextureWindow& t)
     glTexCoord2f(t.u0, t.v1);
     glVertex2i(r.x, y1);
     glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+// What the quad needs, whichever pass draws it.
+void begin_pass(bool smooth)
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_VIEWPORT_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT |
+                 GL_SCISSOR_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, picture_offscreen() ? picture_texture_name() : picture_texture);
+    const GLint filter = smooth ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+// The framebuffer object's texture straight onto the window, through the
+// fragment program: no copy, no projective lookup.
+void fast_pass(const PictureRect& r, bool smooth, int window_w, int window_h)
+{
+    draw_to_window();
+    begin_pass(smooth);
+    black_out_bars(r, window_w, window_h);
+    glEnable(GL_FRAGMENT_PROGRAM_ARB);
+    glBindProgramARB(GL_FRAGMENT_PROGRAM_ARB, scaling_program_name());
+    TextureWindow t = texture_window(smooth, PICTURE_WIDTH, PICTURE_HEIGHT);
+    if (picture_upside_down())
+        t = {t.u0, 1.0f - t.v0, t.u1, 1.0f - t.v1};
+    draw_picture_quad(r, t, window_w, window_h);
+    glBindProgramARB(GL_FRAGMENT_PROGRAM_ARB, 0);
+    glPopAttrib();
+    draw_to_picture();
+}
+
+void fallback_pass(const PictureRect& r, bool smooth, int window_w, int window_h)
+{
+    if (picture_texture == 0)
+        make_picture_texture();
+    begin_pass(smooth);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    black_out_bars(r, window_w, window_h);
+    draw_picture_quad(r, texture_window(smooth, TEXTURE_SIZE, TEXTURE_SIZE), window_w, window_h);
+    glPopAttrib();
+    // The next frame is composed within the picture's corner only.
+    glScissor(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
+    glEnable(GL_SCISSOR_TEST);
 }
 
 } // namespace
@@ -92,48 +160,21 @@ void scale_picture_to_window()
     int window_w, window_h;
     read_window_size(window_w, window_h);
     // A window of the picture's size shows it as it is; one too small for it
-    // shows what it holds of it, as a picture that cannot be scaled.
-    if ((window_w == PICTURE_WIDTH && window_h == PICTURE_HEIGHT) || window_w < PICTURE_WIDTH ||
-        window_h < PICTURE_HEIGHT)
+    // shows what it holds of it, as a picture that cannot be scaled. The
+    // fallback has nothing to do there: the picture is on the window already.
+    const bool as_it_is = (window_w == PICTURE_WIDTH && window_h == PICTURE_HEIGHT) || window_w < PICTURE_WIDTH ||
+                          window_h < PICTURE_HEIGHT;
+    if (as_it_is && !picture_offscreen())
         return;
-    const PictureRect r = fit_picture(window_w, window_h, picture_scaling());
+    const PictureRect r =
+        as_it_is ? PictureRect{0, 0, PICTURE_WIDTH, PICTURE_HEIGHT} : fit_picture(window_w, window_h, picture_scaling());
     // At a whole multiple every pixel becomes a square block, sharper than a blend.
     const bool smooth =
         r.w % PICTURE_WIDTH != 0 || r.h % PICTURE_HEIGHT != 0 || r.w / PICTURE_WIDTH != r.h / PICTURE_HEIGHT;
-
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_VIEWPORT_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT |
-                 GL_SCISSOR_BIT);
-    if (picture_texture == 0)
-        make_picture_texture();
-    glBindTexture(GL_TEXTURE_2D, picture_texture);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
-    const GLint filter = smooth ? GL_LINEAR : GL_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_FOG);
-    glDisable(GL_BLEND);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_TEXTURE_2D);
-    black_out_bars(r, window_w, window_h);
-
-    glViewport(0, 0, window_w, window_h);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, window_w, 0.0, window_h, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    draw_picture_quad(r, smooth ? TEXEL_CENTRES : WHOLE_PICTURE);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glPopAttrib();
-    // The next frame is composed within the picture's corner only.
-    glScissor(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
-    glEnable(GL_SCISSOR_TEST);
+    if (picture_offscreen())
+        fast_pass(r, smooth, window_w, window_h);
+    else
+        fallback_pass(r, smooth, window_w, window_h);
 }
 
 void present_frame()

@@ -8,5 +8,6 @@
 void present_frame();
 
 // Draws the picture scaled to the window into the back buffer, without the
-// flip; nothing is drawn when the window is the picture's size.
+// flip. A window of the picture's size takes it 1:1; the fallback pass then
+// draws nothing, the picture being there already.
 void scale_picture_to_window();

@@ -9,6 +9,7 @@
 #include <alleggl.h>
 
 #include "display/picture.h"
+#include "display/picture_target.h"
 #include "platform/x11_window.h"
 
 namespace {
@@ -32,11 +33,6 @@ void watch_keys(int scancode)
         toggle_asked.store(true);
 }
 
-bool open_window(int w, int h)
-{
-    return set_gfx_mode(GFX_OPENGL_WINDOWED, w, h, 0, 0) == 0;
-}
-
 // Opens a window of the desktop's size to show full screen; says why it
 // cannot, or nothing.
 std::string open_desktop_window()
@@ -45,7 +41,7 @@ std::string open_desktop_window()
     if (desktop_w < PICTURE_WIDTH || desktop_h < PICTURE_HEIGHT)
         std::snprintf(reason, sizeof reason, "the desktop of %d x %d is smaller than the game's %d x %d picture",
                       desktop_w, desktop_h, PICTURE_WIDTH, PICTURE_HEIGHT);
-    else if (!open_window(desktop_w, desktop_h))
+    else if (!open_gl_window(desktop_w, desktop_h))
         std::snprintf(reason, sizeof reason, "no OpenGL window of the desktop's %d x %d (%s)", desktop_w, desktop_h,
                       allegro_error);
     else
@@ -89,8 +85,14 @@ bool open_game_display(const DisplayChoice& asked)
     }
     if (!full_screen) {
         const WindowSize size = window_size_for(choice, desktop_w, desktop_h);
-        if (!open_window(size.w, size.h) && !open_window(PICTURE_WIDTH, PICTURE_HEIGHT))
+        if (!open_gl_window(size.w, size.h) && !open_gl_window(PICTURE_WIDTH, PICTURE_HEIGHT))
             return false;
+    }
+    const std::string fault = start_picture_target();
+    if (!fault.empty()) {
+        ustrzcpy(allegro_error, ALLEGRO_ERROR_SIZE, fault.c_str());
+        allegro_gl_error[0] = '\0'; // what it holds is of a mode refused on the way, not of this
+        return false;
     }
     dress_window(PICTURE_WIDTH, PICTURE_HEIGHT);
     follow_window_size();
@@ -115,6 +117,7 @@ void close_game_display()
 {
     keyboard_lowlevel_callback = nullptr;
     stop_following_window_size();
+    stop_picture_target();
 }
 
 void show_full_screen()

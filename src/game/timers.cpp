@@ -1,6 +1,9 @@
-// Timer callbacks: arithmetic on atomics only, never a lock, never a call that
-// could block, since the clock callback runs a thousand times a second.
+// Timer callbacks: arithmetic on atomics only (and a read of the clock),
+// never a lock, never a call that could block, since the clock callback runs
+// a thousand times a second.
 #include "game/timers.h"
+
+#include <chrono>
 
 #include <allegro.h>
 
@@ -12,12 +15,20 @@ std::atomic<int> ms_countdown{0};
 std::atomic<std::int64_t> clock_ms_elapsed{0};
 int driven_ticks = 0;
 std::atomic<bool> clock_held{false};
+std::atomic<std::int64_t> last_tick_us{0};
 
 static_assert(std::atomic<std::int64_t>::is_always_lock_free);
+
+std::int64_t steady_clock_us()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 void tick_callback()
 {
     game.pending_ticks.fetch_add(1);
+    last_tick_us.store(steady_clock_us());
 }
 
 void clock_callback()

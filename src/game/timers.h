@@ -18,6 +18,11 @@ extern std::atomic<std::int64_t> clock_ms_elapsed;
 // Set while the game is paused: the millisecond clock stands still.
 extern std::atomic<bool> clock_held;
 
+// When tick_callback last ran, on steady_clock_us: the loop sleeps until the
+// next tick is due.
+extern std::atomic<std::int64_t> last_tick_us;
+std::int64_t steady_clock_us(); // microseconds of the monotonic clock
+
 // Ticks run on the driven clock since it was last restarted.
 extern int driven_ticks;
 
@@ -30,7 +35,7 @@ void advance_driven_clock();
 // game's time, and starts counting driven ticks from zero.
 void drive_the_clock_by_hand();
 
-// 60 Hz: counts one pending logic tick.
+// 60 Hz: counts one pending logic tick, and notes when.
 void tick_callback();
 
 // Every millisecond: game clock, frame-rate latch, pulse wave and lock-on timer.

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "app/main_loop.h"
+#include "display/vsync.h"
 #include "input/demo.h"
 
 namespace {
@@ -35,5 +36,6 @@ void play_timedemo(std::vector<double>& frame_ms)
     frame_ms.clear();
     frame_ms.reserve(DEMO_LAST_RECORD); // nothing is allocated while frames are timed
     TimedemoHooks hooks(frame_ms);
+    use_vsync(false); // a benchmark: as many frames as the machine can draw
     run_loop({.clock = LoopClock::driven, .input = {.source = TickSource::recording}}, hooks);
 }

@@ -41,7 +41,7 @@ struct OptionRow {
     const char* Options::*file = nullptr;
 };
 
-inline constexpr std::array<OptionRow, 9> OPTIONS = {{
+inline constexpr std::array<OptionRow, 10> OPTIONS = {{
     {"--window", '\0', nullptr, "play in a window", OptionKind::flag, &Options::display_mode_given,
      &Settings::fullscreen, false},
     {"--fullscreen", '\0', nullptr, "play full screen", OptionKind::flag, &Options::display_mode_given,
@@ -49,6 +49,8 @@ inline constexpr std::array<OptionRow, 9> OPTIONS = {{
     {"--scale", '\0', "N", "the window's size in screens of 800 x 600", OptionKind::number, nullptr,
      nullptr, false, &Settings::scale, 1, SCALE_MAX},
     {"--nosound", '\0', nullptr, "play without sound", OptionKind::flag, nullptr, &Settings::sound, false},
+    {"--unlimited", '\0', nullptr, "draw frames as fast as the machine can, not one a tick", OptionKind::flag,
+     nullptr, &Settings::frames_follow_ticks, false},
     {"--config", '\0', "FILE", "read the settings from FILE instead of the usual place", OptionKind::file,
      nullptr, nullptr, false, nullptr, 0, 0, &Options::config},
     {"--write-config", '\0', nullptr,

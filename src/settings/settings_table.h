@@ -62,12 +62,16 @@ constexpr SettingRow choice(const char* section, const char* name, bool Settings
 
 // The settings named by hand; the keys and the buttons follow from CONTROLS
 // and ACTIONS.
-inline constexpr std::array<SettingRow, 9> NAMED = {{
+inline constexpr std::array<SettingRow, 11> NAMED = {{
     choice("display", "mode", &Settings::fullscreen, "fullscreen", "window", true, "how the game shows itself"),
     number("display", "scale", &Settings::scale, 0, SCALE_MAX, 0,
            "the window's size in pictures of 800 x 600, also for F11; 0 for the largest that fits"),
     choice("display", "scaling", &Settings::smooth_scaling, "smooth", "whole", true,
            "the picture scaled to the screen: smooth blends its pixels, whole keeps them square"),
+    choice("display", "vsync", &Settings::vsync, "on", "off", true,
+           "each frame waits for the screen's refresh, where the driver offers it"),
+    choice("display", "frame_rate", &Settings::frames_follow_ticks, "ticks", "unlimited", true,
+           "a frame for each tick of the game (60 a second), or as many as the machine draws"),
     choice("sound", "sound", &Settings::sound, "on", "off", true, "the game's sound"),
     number("sound", "volume", &Settings::volume, 0, VOLUME_MAX, VOLUME_MAX, "the volume, in percent"),
     number("gamepad", "stick", &Settings::gamepad_stick, 0, GAMEPAD_STICKS_MAX - 1, 0,
