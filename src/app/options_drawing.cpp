@@ -2,6 +2,7 @@
 // rows smaller under it, the chosen row marked as the menu marks its choice,
 // and at the bottom a line about the chosen setting or the last change.
 #include <cstdio>
+#include <cstring>
 
 #include "app/menu_text.h"
 #include "app/options_screen.h"
@@ -27,12 +28,33 @@ constexpr float ROW_STEP = 27.0f;
 constexpr float LABEL_X = 40.0f;
 constexpr float VALUE_X = 380.0f;
 constexpr float SECOND_KEY_X = 580.0f;
-constexpr float HELP_Y = 536.0f;
+constexpr float HELP_Y = 522.0f;
+constexpr float HELP_STEP = 18.0f;
 constexpr float WORD_Y = 566.0f;
+// The small lines' letters are as wide as they are tall: this many fit
+// between the margins.
+constexpr int SMALL_LINE_LETTERS = int((800.0f - 2.0f * LABEL_X) / OPTIONS_SMALL_TEXT);
 
 void text(float x, float y, float size, const ByteColour& colour, const char* s)
 {
     draw_menu_text(x, y, size, colour, s);
+}
+
+// A setting's comment in at most two small lines, broken at a space.
+void draw_help(const char* help)
+{
+    const int length = int(std::strlen(help));
+    int cut = length;
+    if (length > SMALL_LINE_LETTERS) {
+        cut = SMALL_LINE_LETTERS;
+        while (cut > 0 && help[cut] != ' ')
+            --cut;
+    }
+    char line[ROW_TEXT_SIZE * 4];
+    std::snprintf(line, sizeof line, "%.*s", cut, help);
+    text(LABEL_X, HELP_Y, OPTIONS_SMALL_TEXT, HEADING_COLOUR, line);
+    if (cut < length)
+        text(LABEL_X, HELP_Y + HELP_STEP, OPTIONS_SMALL_TEXT, HEADING_COLOUR, help + cut + 1);
 }
 
 // As the menu marks its choice: an arrow and the chosen colour.
@@ -78,7 +100,7 @@ void draw_bottom_lines(const PageRow& chosen)
     if (options_screen.waiting != Waiting::nothing) {
         const bool key_awaited = options_screen.waiting == Waiting::key;
         std::snprintf(line, sizeof line, "press a %s for %s", key_awaited ? "key" : "button", chosen.label);
-        text(LABEL_X, HELP_Y - 10.0f, 22.0f, OPTIONS_WORD_COLOUR, line);
+        text(LABEL_X, HELP_Y, 22.0f, OPTIONS_WORD_COLOUR, line);
         const char* how = key_awaited || gamepad_present() ? "Escape leaves it as it was, Backspace clears it"
                                                             : "No gamepad is plugged in; Escape leaves it as it was";
         text(LABEL_X, WORD_Y, OPTIONS_SMALL_TEXT, HEADING_COLOUR, how);
@@ -86,7 +108,7 @@ void draw_bottom_lines(const PageRow& chosen)
             text(LABEL_X, WORD_Y + 18.0f, OPTIONS_SMALL_TEXT, OPTIONS_WORD_COLOUR, options_screen.word);
         return;
     }
-    text(LABEL_X, HELP_Y, OPTIONS_SMALL_TEXT, HEADING_COLOUR, chosen.help);
+    draw_help(chosen.help);
     text(LABEL_X, WORD_Y, OPTIONS_SMALL_TEXT, OPTIONS_WORD_COLOUR, options_screen.word);
 }
 
@@ -109,7 +131,7 @@ void draw_page()
     for (int r = 0; r < count; ++r)
         draw_row(r, page_row(page, r, settings));
     if (page == OptionsPage::gamepad)
-        text(LABEL_X, HELP_Y - 26.0f, OPTIONS_SMALL_TEXT, HEADING_COLOUR,
+        text(LABEL_X, HELP_Y - 2.0f * HELP_STEP, OPTIONS_SMALL_TEXT, HEADING_COLOUR,
              gamepad_present() ? "A gamepad is plugged in" : "No gamepad is plugged in");
     draw_bottom_lines(page_row(page, options_screen.row, settings));
 }
