@@ -5,9 +5,10 @@
 // chosen frame saved as a BMP file.
 //
 // Usage: readme_pictures SCENE OUTPUT.bmp [TICKS]
-//   SCENE: title_menu, chase_view, close_view_sight, close_view_lock,
-//          explosion, demo_banner or full_screen (the chase view as the
-//          whole screen shows it, on a display larger than the picture); TICKS replaces the scene's own wait
+//   SCENE: title_menu, options_screen, chase_view, close_view_sight,
+//          close_view_lock, explosion, demo_banner or full_screen (the chase
+//          view as the whole screen shows it, on a display larger than the
+//          picture); TICKS replaces the scene's own wait
 //   before the picture (to look for a better moment). The program fails when
 //   the scene does not show what it should (no lock, no burst, no lit key).
 #include <algorithm>
@@ -22,6 +23,8 @@
 #include <alleggl.h>
 
 #include "app/main_loop.h"
+#include "app/options_screen.h"
+#include "app/options_screen_state.h"
 #include "app/startup.h"
 #include "app/title_menu.h"
 #include "devtools/frame_picture.h"
@@ -131,6 +134,19 @@ void title_menu_scene()
         compose_title_menu(title_menu);
 }
 
+// The options screen's keys over the fly-over 10 seconds in, JUMP chosen
+// and waiting for its new key.
+void options_screen_scene()
+{
+    title_menu = TitleMenu{};
+    open_options_screen();
+    options_screen.page = int(OptionsPage::keys);
+    options_screen.row = int(control_of(Action::jump));
+    options_screen.waiting = Waiting::key;
+    SceneHooks hooks(ticks_or(600), false);
+    run_loop({.scene = LoopScene::title_menu, .clock = LoopClock::driven, .frame_end = FrameEnd::compose}, hooks);
+}
+
 // The player turning to the houses across the square and walking on, the
 // Walker wandering on the left, in the chase view.
 void chase_view_scene()
@@ -202,6 +218,9 @@ int main(int argc, char** argv)
     bool shown = true;
     if (scene == "title_menu") {
         title_menu_scene();
+    } else if (scene == "options_screen") {
+        options_screen_scene();
+        shown = options_screen_open();
     } else if (scene == "demo_banner") {
         known = demo_banner_scene(build_dir);
     } else {
@@ -235,7 +254,8 @@ int main(int argc, char** argv)
         shown = w > PICTURE_WIDTH || h > PICTURE_HEIGHT;
     }
     // The banner's lit keys and the burst's points are too small to see at half size.
-    const int shrink = scene == "demo_banner" || scene == "explosion" ? 1 : 2;
+    // So are the options screen's smaller words.
+    const int shrink = scene == "demo_banner" || scene == "explosion" || scene == "options_screen" ? 1 : 2;
     const bool saved = known && shown &&
                        (scene == "full_screen" ? save_window_picture(argv[2], shrink) : save_frame_picture(argv[2], shrink));
     shut_down();

@@ -14,6 +14,8 @@ inline constexpr Rgb CHOSEN_GREEN = {MENU_CHOSEN_COLOUR.red, MENU_CHOSEN_COLOUR.
 inline constexpr Rgb UNCHOSEN_BLUE = {MENU_OTHER_COLOUR.red, MENU_OTHER_COLOUR.green, MENU_OTHER_COLOUR.blue};
 inline constexpr int PLAY_ROWS[2] = {20, 75};
 inline constexpr int DEMO_ROWS[2] = {115, 170};
+inline constexpr int OPTIONS_ROWS[2] = {210, 265};
+inline constexpr int QUIT_ROWS[2] = {305, 360};
 
 inline int difference(Rgb a, Rgb b)
 {

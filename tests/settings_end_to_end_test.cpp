@@ -1,9 +1,12 @@
 // The player's settings in the running game: a settings file that binds the
 // walk to T and holds a bad line, pause holding the world still while keys
 // are held, the Pause key acting on every press, F12 saving the picture on the
-// screen as a PNG, and a gamepad.
-#include <utility>
+// screen as a PNG, and a gamepad, there from the start or plugged in and
+// pulled out while the game runs.
+#include <chrono>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -92,7 +95,25 @@ protected:
             run_shell("DISPLAY=" + display_ + " xdotool keyup " + held_key);
         return {from, to};
     }
+
+    // The environment in which Allegro's joystick driver takes the named pipe
+    // at pad for its device, through the stand-in that answers its ioctls.
+    std::vector<std::string> with_stand_in_pad(const std::string& pad)
+    {
+        run_shell("printf '[joystick]\\njoystick_device = " + pad + "\\n' > '" + folder_ + "/allegro.cfg'");
+        std::vector<std::string> env = environment();
+        env.push_back("ALLEGRO=" + folder_);
+        env.push_back(std::string("LD_PRELOAD=") + JOYSTICK_STAND_IN);
+        return env;
+    }
 };
+
+// Writes one Linux joystick event moving the walk axis (axis 1).
+bool push_walk_axis(int writer, short value)
+{
+    const js_event event = {0, value, JS_EVENT_AXIS, 1};
+    return write(writer, &event, sizeof event) == ssize_t(sizeof event);
+}
 
 TEST_F(SettingsInPlayTest, TWalksAsBoundABadLineIsNamedPauseHoldsTheWorldEachPressOfPauseCountsAndF12SavesThePicture)
 {
@@ -163,11 +184,7 @@ TEST_F(SettingsInPlayTest, TheGamepadsStickPushedUpWalksThePlayerForward)
 {
     const std::string pad = folder_ + "/pad";
     ASSERT_EQ(mkfifo(pad.c_str(), 0600), 0);
-    run_shell("printf '[joystick]\\njoystick_device = " + pad + "\\n' > '" + folder_ + "/allegro.cfg'");
-    std::vector<std::string> env = environment();
-    env.push_back("ALLEGRO=" + folder_);
-    env.push_back(std::string("LD_PRELOAD=") + JOYSTICK_STAND_IN);
-    ChildProcess child = start_child(GAME, folder_, env);
+    ChildProcess child = start_child(GAME, folder_, with_stand_in_pad(pad));
     ChildOutcome outcome;
     ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
     ASSERT_TRUE(wait_for_first_frame());
@@ -179,13 +196,49 @@ TEST_F(SettingsInPlayTest, TheGamepadsStickPushedUpWalksThePlayerForward)
     // The game holds the pipe open for reading from start-up on.
     const int writer = open(pad.c_str(), O_WRONLY | O_NONBLOCK);
     ASSERT_GE(writer, 0) << "the game reads the stand-in joystick";
-    const auto push_walk_axis = [writer](short value) {
-        const js_event event = {0, value, JS_EVENT_AXIS, 1};
-        return write(writer, &event, sizeof event) == ssize_t(sizeof event);
-    };
-    ASSERT_TRUE(push_walk_axis(-32767));
+    ASSERT_TRUE(push_walk_axis(writer, -32767));
     const auto [before_walk, walked] = walk("");
     EXPECT_TRUE(walked_from(before_walk, walked)) << "the stick pushed up walks";
+    close(writer);
+
+    ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}}));
+    EXPECT_EQ(outcome.status, 0);
+}
+
+// The pad's device appears in its folder while the game plays: the game
+// opens it (the pipe then takes a writer), and its stick walks. Pulled out
+// with the stick still pushed, it lets go: Down alone walks back, which it
+// could not against a forward still held.
+TEST_F(SettingsInPlayTest, APadPluggedInWhilePlayingWalksAndPulledOutHoldsNothing)
+{
+    const std::string pad = folder_ + "/pad";
+    ChildProcess child = start_child(GAME, folder_, with_stand_in_pad(pad));
+    ChildOutcome outcome;
+    ASSERT_TRUE(wait_for_tables(child, outcome)) << "stderr: " << read_file(child.err_path);
+    ASSERT_TRUE(wait_for_first_frame());
+    const ScreenCapture play = hold_until({"Return"}, shows_hud_frame);
+    ASSERT_TRUE(shows_hud_frame(play)) << "Enter starts the game";
+    press_keys({"6"});
+
+    ASSERT_EQ(mkfifo(pad.c_str(), 0600), 0);
+    int writer = -1;
+    for (const Deadline limit = deadline_in(PATIENCE_SECONDS); writer < 0 && before(limit);) {
+        writer = open(pad.c_str(), O_WRONLY | O_NONBLOCK); // fails until the game reads the pipe
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_GE(writer, 0) << "the game opens the pad plugged in";
+    ASSERT_TRUE(push_walk_axis(writer, -32767));
+    const auto [before_walk, walked] = walk("");
+    ASSERT_TRUE(walked_from(before_walk, walked)) << "the pad plugged in walks";
+
+    ASSERT_EQ(unlink(pad.c_str()), 0);
+    const int roof_when_pulled = roof_ahead(capture());
+    run_shell("DISPLAY=" + display_ + " xdotool keydown Down");
+    ScreenCapture back = capture();
+    for (const Deadline limit = deadline_in(30.0); roof_ahead(back) * 3 > roof_when_pulled * 2 && before(limit);)
+        back = capture();
+    run_shell("DISPLAY=" + display_ + " xdotool keyup Down");
+    EXPECT_LE(roof_ahead(back) * 3, roof_when_pulled * 2) << "Down walks back: the pad pulled out holds nothing";
     close(writer);
 
     ASSERT_TRUE(press_until_ended(child, outcome, {{"Escape"}}));

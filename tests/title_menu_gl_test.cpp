@@ -1,6 +1,6 @@
 // The title menu's frame read back: the fly-over camera looking at the
-// Carrier, the two entries in their colours and places, and the GL state left
-// for the game's first frame.
+// Carrier, the four entries in their colours and places, and the GL state
+// left for the game's first frame.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
@@ -50,23 +50,27 @@ protected:
     Restorer<Vec3, Vec3, float, float> keep_;
 };
 
-TEST_F(TitleMenuFrame, TheSelectedEntryIsTheArrowedOneInGreenAndTheOtherInBlue)
+TEST_F(TitleMenuFrame, TheSelectedEntryIsTheArrowedOneInGreenAndTheOthersInBlue)
 {
-    for (int selection : {0, 1}) {
+    double play_y = 0.0;
+    for (int selection : {MENU_PLAY, MENU_DEMO, MENU_OPTIONS, MENU_QUIT}) {
         const Picture picture = frame(selection);
         const Patch green = picture.patch(SELECTED);
         const Patch blue = picture.patch(UNSELECTED);
         ASSERT_GT(green.count, 40) << selection;
-        ASSERT_GT(blue.count, 40) << selection;
-        // PLAY hangs from 4.0 and DEMO from 2.6, 10 ahead under a 48-degree
-        // view: from rows 30 and 125, 95 rows apart.
-        const Patch& play = selection == 0 ? green : blue;
-        const Patch& demo = selection == 0 ? blue : green;
-        EXPECT_GT(play.y, 30.0) << selection;
-        EXPECT_LT(play.y, 60.0) << selection;
-        EXPECT_NEAR(demo.y - play.y, 95.0, 4.0) << selection;
-        // Both lines start 2 to the left of the centre, at x 265; the arrow
-        // fills the two places that the other entry leaves blank.
+        ASSERT_GT(blue.count, 120) << "three entries in blue; " << selection;
+        // PLAY hangs from 4.0, DEMO from 2.6, OPTIONS from 1.2 and QUIT from
+        // -0.2, 10 ahead under a 48-degree view: from rows 30, 125, 219 and
+        // 313, 94 or 95 rows apart.
+        if (selection == MENU_PLAY) {
+            play_y = green.y;
+            EXPECT_GT(play_y, 30.0);
+            EXPECT_LT(play_y, 60.0);
+        } else {
+            EXPECT_NEAR(green.y - play_y, 94.3 * selection, 4.0) << selection;
+        }
+        // Every line starts 2 to the left of the centre, at x 265; the arrow
+        // fills the two places that the other entries leave blank.
         const int arrow = leftmost(picture, SELECTED);
         EXPECT_NEAR(arrow, 268, 6) << selection;
         EXPECT_NEAR(leftmost(picture, UNSELECTED), arrow + 64, 6) << "two places of 32 pixels; " << selection;

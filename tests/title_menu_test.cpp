@@ -6,6 +6,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include "app/options_screen.h"
 #include "app/title_menu.h"
 #include "game/startup_tables.h"
 #include "gameplay/carrier.h"
@@ -50,7 +51,6 @@ TEST_F(TitleMenuTest, ArrowsChooseAndEnterConfirmsDownWinningOverUp)
     EXPECT_EQ(both.selection, 1) << "Down wins over Up";
     key[KEY_UP] = 0;
     key[KEY_DOWN] = 0;
-    key[KEY_ESC] = 1; // Escape does nothing in the menu
     step_title_menu(both);
     EXPECT_EQ(both.selection, 1) << "the choice stays when the keys are let go";
     EXPECT_EQ(both.done, 0);
@@ -65,6 +65,50 @@ TEST_F(TitleMenuTest, ArrowsChooseAndEnterConfirmsDownWinningOverUp)
     key[KEY_UP] = 1;
     step_title_menu(up);
     EXPECT_EQ(up.selection, 0);
+}
+
+// OPTIONS and QUIT lie below DEMO, a press of Down each; Down held stays.
+// Escape quits from any entry; the fly-over and the Carrier go on while the
+// options screen is open over them, and Escape there leaves it without
+// quitting the menu.
+TEST_F(TitleMenuTest, DownPressesReachOptionsAndQuitEscapeQuitsAndTheOptionsOpenOverTheFlyover)
+{
+    TitleMenu menu;
+    const auto step_with = [&menu](int k) {
+        key[k] = 1;
+        step_title_menu(menu);
+        step_title_menu(menu);
+        key[k] = 0;
+        step_title_menu(menu);
+    };
+    step_with(KEY_DOWN);
+    EXPECT_EQ(menu.selection, MENU_DEMO) << "Down held two steps moves once";
+    step_with(KEY_DOWN);
+    EXPECT_EQ(menu.selection, MENU_OPTIONS);
+    step_with(KEY_ENTER);
+    ASSERT_TRUE(options_screen_open());
+    EXPECT_EQ(menu.done, 0);
+    const float carrier_x = game.carrier_x, eye_z = camera_eye.z;
+    step_with(KEY_DOWN); // the options screen's list, not the menu
+    EXPECT_EQ(menu.selection, MENU_OPTIONS);
+    EXPECT_NE(game.carrier_x, carrier_x) << "the Carrier goes on behind the options";
+    EXPECT_NE(camera_eye.z, eye_z) << "so does the fly-over";
+    step_with(KEY_ESC);
+    EXPECT_FALSE(options_screen_open());
+    EXPECT_EQ(menu.done, 0) << "the Escape that left the options does not quit";
+    step_with(KEY_DOWN);
+    EXPECT_EQ(menu.selection, MENU_QUIT);
+    step_with(KEY_DOWN);
+    EXPECT_EQ(menu.selection, MENU_QUIT) << "QUIT is the last";
+    step_with(KEY_ENTER);
+    EXPECT_EQ(menu.quit, 1);
+    EXPECT_EQ(menu.done, 1);
+
+    TitleMenu escaped;
+    key[KEY_ESC] = 1;
+    step_title_menu(escaped);
+    EXPECT_EQ(escaped.quit, 1) << "Escape quits";
+    EXPECT_EQ(escaped.done, 1);
 }
 
 TEST_F(TitleMenuTest, HeadingTurnsByQuadrantAndWrapsRoundBothEnds)

@@ -15,7 +15,7 @@ render() {
 }
 
 mkdir -p "$root/docs"
-for scene in title_menu chase_view close_view_sight close_view_lock explosion demo_banner; do
+for scene in title_menu options_screen chase_view close_view_sight close_view_lock explosion demo_banner; do
     render "$scene"
 done
 stop_xvfb

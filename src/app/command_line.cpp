@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include "app/live_settings.h"
 #include "app/pause.h"
 #include "app/startup.h"
 #include "input/demo.h"
@@ -99,6 +100,7 @@ int run_from_command_line(int argc, char** argv)
 
     if (!settings_path.empty())
         read_settings_file(settings_path.c_str(), config_given, settings, stderr);
+    remember_settings_file(settings_path, !config_given, settings);
     parse_options(argc, argv, settings, run_options);
     if (run_options.demo != nullptr && !open_chosen_recording(run_options.demo))
         return 1;
@@ -112,5 +114,6 @@ void apply_run_options()
         chosen_recording = nullptr;
     }
     install_gamepad();
+    watch_for_gamepads();
     watch_pause();
 }

@@ -4,6 +4,7 @@
 
 #include <allegro.h>
 
+#include "app/options_screen.h"
 #include "app/frame_pacing.h"
 #include "app/pause.h"
 #include "app/screenshot.h"
@@ -20,6 +21,7 @@
 #include "gameplay/projectiles.h"
 #include "gameplay/walker.h"
 #include "input/demo.h"
+#include "input/gamepad.h"
 #include "input/tick_actions.h"
 #include "models/animation.h"
 #include "platform/signals.h"
@@ -120,7 +122,9 @@ void logic_step(const ActionBytes& actions)
 
 bool game_should_end()
 {
-    return key[KEY_ESC] || game.demo_index > DEMO_LAST_RECORD || stop_requested();
+    // Asked every round, so that it sees Escape let go after the options screen.
+    const bool escape_held_by_options = options_screen_holds_escape();
+    return (key[KEY_ESC] && !escape_held_by_options) || game.demo_index > DEMO_LAST_RECORD || stop_requested();
 }
 
 namespace {
@@ -137,7 +141,7 @@ void run_tick(const LoopPlan& plan)
             plan.input.kept->append(actions);
     } else {
         step_title_menu(title_menu);
-        sound_after_menu_step(title_menu.selection, title_menu.done);
+        sound_after_menu_step(menu_choice_heard(title_menu), title_menu.done);
     }
 }
 
@@ -184,7 +188,7 @@ void draw_round_frame(const LoopPlan& plan, LoopHooks& hooks)
     if (plan.player_keys.screenshot)
         take_screenshot_if_asked();
     if (plan.player_keys.pause)
-        draw_pause_overlay();
+        draw_pause_overlay(plan.player_keys.options);
     if (plan.player_keys.screenshot)
         draw_screenshot_message();
     if (plan.frame_end == FrameEnd::flip)
@@ -202,9 +206,14 @@ void run_loop(const LoopPlan& plan, LoopHooks& hooks)
 {
     // On the timers a frame follows a tick (frame_pacing.h); the driven clock
     // runs a tick every round.
-    FramePacing pacing{plan.clock == LoopClock::driven || !settings.frames_follow_ticks};
+    FramePacing pacing;
     for (;;) {
-        const bool paused = plan.player_keys.pause && pause_holds_ticks();
+        // Each round, since the options screen may change it.
+        pacing.unlimited = plan.clock == LoopClock::driven || !settings.frames_follow_ticks;
+        // A pad plugged in or pulled out is taken between frames, never within a tick.
+        if (plan.clock == LoopClock::timers)
+            follow_gamepad_plugging();
+        const bool paused = plan.player_keys.pause && pause_holds_ticks(plan.player_keys.options);
         const int ticks = paused ? 0 : run_due_ticks(plan, hooks);
         if (frame_due(pacing, ticks, paused) && hooks.frame_wanted())
             draw_round_frame(plan, hooks);
@@ -217,5 +226,6 @@ void run_loop(const LoopPlan& plan, LoopHooks& hooks)
 void run_main_loop()
 {
     LoopHooks none;
-    run_loop({.input = {.source = game_tick_source()}, .player_keys = {.pause = true, .screenshot = true}}, none);
+    run_loop({.input = {.source = game_tick_source()}, .player_keys = {.pause = true, .screenshot = true, .options = true}},
+             none);
 }

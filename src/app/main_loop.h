@@ -35,6 +35,7 @@ struct TickInput {
 struct PlayerKeys {
     bool pause = false;      // the pause keys and the window losing its focus hold the ticks
     bool screenshot = false; // the screenshot key saves the composed picture
+    bool options = false;    // Enter in the pause opens the options screen (the game's alone)
 };
 
 // How a program runs the loop.
@@ -75,7 +76,8 @@ void run_main_loop();
 // moves the demo on to its next record, wherever its actions came from.
 void logic_step(const ActionBytes& actions);
 
-// Tested after each frame: Escape is down, the demo has read its last
+// Tested after each frame: Escape is down (but not while the options screen
+// holds it), the demo has read its last
 // record (DEMO_LAST_RECORD; while catching up a few more may have been read),
 // or a stop signal or the window's close button asked the program to end.
 bool game_should_end();

@@ -7,6 +7,8 @@
 #include <allegro.h>
 #include <alleggl.h>
 
+#include "app/menu_text.h"
+#include "app/options_screen.h"
 #include "game/game_state.h"
 #include "game/resources.h"
 #include "game/timers.h"
@@ -19,6 +21,7 @@ namespace {
 
 bool paused = false;
 bool world_held = false; // the sounds and the clouds' points, as paused says
+bool enter_was_down = false;
 std::atomic<bool> focus_lost{false};
 // Set once the game's loop runs: the focus lost in the title menu pauses nothing.
 std::atomic<bool> in_play{false};
@@ -42,13 +45,24 @@ void watch_pause()
     count_pause_key_presses();
 }
 
-bool pause_holds_ticks()
+bool pause_holds_ticks(bool options_reachable)
 {
     in_play.store(true);
     poll_keyboard();
     const bool was_paused = paused;
-    if (control_presses(Control::pause) % 2 == 1)
+    // Keys go to the options screen while it is open: the pause key may be
+    // the one being bound.
+    const bool pause_pressed = control_presses(Control::pause) % 2 == 1;
+    const bool enter_pressed = key[KEY_ENTER] != 0 && !enter_was_down;
+    enter_was_down = key[KEY_ENTER] != 0;
+    if (options_screen_open()) {
+        step_options_screen();
+        sound_after_menu_step(options_screen_choice_heard(), 0);
+    } else if (pause_pressed) {
         paused = !paused;
+    } else if (paused && enter_pressed && options_reachable) {
+        open_options_screen();
+    }
     if (focus_lost.exchange(false))
         paused = true;
     clock_held.store(paused);
@@ -66,11 +80,18 @@ bool pause_holds_ticks()
     return true;
 }
 
-void draw_pause_overlay()
+void draw_pause_overlay(bool options_reachable)
 {
     if (!paused)
         return;
+    if (options_screen_open()) {
+        draw_options_screen();
+        return;
+    }
     begin_text_overlay();
     allegro_gl_printf(hud_font, -1.4f, 0.0f, -10.0f, makecol(255, 255, 255), "PAUSED");
+    if (options_reachable)
+        draw_menu_text(316.0f, 372.0f, OPTIONS_SMALL_TEXT, {255, 255, 255}, "Enter: options");
     end_text_overlay();
+    draw_options_notice();
 }

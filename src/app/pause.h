@@ -9,9 +9,11 @@ void watch_pause();
 
 // Once a round of the loop, before its ticks: reads the pause keys and the
 // focus, and while paused holds the game's clock, its sounds and its clouds'
-// points, and drops the ticks that come due: they are never run. True while
-// paused: no tick runs.
-bool pause_holds_ticks();
+// points, and drops the ticks that come due: they are never run. Where
+// options_reachable, Enter in the pause opens the options screen, which then
+// takes the keys, a step each round. True while paused: no tick runs.
+bool pause_holds_ticks(bool options_reachable);
 
-// "PAUSED" over the frozen picture while paused.
-void draw_pause_overlay();
+// "PAUSED" over the frozen picture while paused, with the way to the options
+// where they are reachable, or the options screen.
+void draw_pause_overlay(bool options_reachable);

@@ -214,6 +214,10 @@ DisplayChoice display_choice()
     }
     if (!settings.fullscreen || run_options.display_mode_given)
         choice.windowed = !settings.fullscreen;
+    // IRONSTEP_SCALING, for this run, stands above the setting.
+    const char* scaling = std::getenv("IRONSTEP_SCALING");
+    if (scaling == nullptr || scaling[0] == '\0')
+        choice.scaling = settings.smooth_scaling ? Scaling::smooth : Scaling::whole;
     return choice;
 }
 
@@ -361,10 +365,10 @@ int run_game()
     start_sound();
 
     // The title menu stands between start-up and the game: the player is
-    // placed for the mode chosen there.
+    // placed for the mode chosen there, unless the menu quit.
     run_title_menu();
     place_player_for_mode();
-    if (!key[KEY_ESC])
+    if (title_menu.quit == 0)
         run_main_loop();
     shut_down();
     return stop_exit_status(EXIT_NORMAL);

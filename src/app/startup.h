@@ -35,7 +35,8 @@ extern StartupSplit startup_split;
 // The display the player asked for: IRONSTEP_WINDOW and IRONSTEP_SCALING;
 // above them a window or a scale the settings ask for; above all, --window
 // or --fullscreen. A scale asked for with full screen is the window's that
-// F11 opens. A value the variables do not take is said on standard error.
+// F11 opens. The scaling is the setting's unless IRONSTEP_SCALING is set. A
+// value the variables do not take is said on standard error.
 DisplayChoice display_choice();
 
 // Places the player at the start point of the chosen mode and drops the ticks

@@ -1,6 +1,6 @@
 // The title menu. The fly-over camera heads for random targets, turning a
 // little each tick, and looks at the Carrier, which travels its route as in
-// the game.
+// the game; it flies on while the options screen is open over it.
 #include "app/title_menu.h"
 
 #include <cmath>
@@ -11,6 +11,7 @@
 #include <GL/glu.h>
 
 #include "app/main_loop.h"
+#include "app/options_screen.h"
 #include "game/game_state.h"
 #include "game/resources.h"
 #include "game/timers.h"
@@ -54,6 +55,44 @@ void draw_menu_entry(float y, bool selected, const char* marked, const char* pla
     allegro_gl_printf(hud_font, -2.0f, y, -10.0f, colour, "%s", selected ? marked : plain);
 }
 
+// Up and Down move the choice one entry a press, but PLAY and DEMO keep the
+// choice as it always was between them: Down held on PLAY chooses DEMO, so
+// Down wins over Up held with it.
+void choose_entry(TitleMenu& m)
+{
+    if (key_pressed(m.keys, KEY_UP) && m.selection > MENU_PLAY)
+        --m.selection;
+    if (key[KEY_DOWN]) {
+        if (m.selection == MENU_PLAY)
+            m.selection = MENU_DEMO;
+        else if (key_pressed(m.keys, KEY_DOWN) && m.selection < MENU_QUIT)
+            ++m.selection;
+    }
+}
+
+void take_menu_keys(TitleMenu& m)
+{
+    if (key_pressed(m.keys, KEY_ESC)) {
+        m.quit = 1;
+        m.done = 1;
+        return;
+    }
+    choose_entry(m);
+    if (!key[KEY_ENTER])
+        return;
+    if (m.selection == MENU_PLAY || m.selection == MENU_DEMO) {
+        game.demo_mode = m.selection;
+        m.done = 1;
+    } else if (key_pressed(m.keys, KEY_ENTER)) {
+        if (m.selection == MENU_OPTIONS) {
+            open_options_screen();
+        } else {
+            m.quit = 1;
+            m.done = 1;
+        }
+    }
+}
+
 } // namespace
 
 void compose_title_menu(const TitleMenu& m)
@@ -71,12 +110,19 @@ void compose_title_menu(const TitleMenu& m)
     draw_land_and_town();
     draw_carrier_model();
 
+    if (options_screen_open()) {
+        draw_options_screen();
+        return;
+    }
+    draw_options_notice();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     load_text_projection();
-    draw_menu_entry(4.0f, m.selection == 0, "->PLAY", "  PLAY");
-    draw_menu_entry(2.6f, m.selection == 1, "->DEMO", "  DEMO");
+    draw_menu_entry(4.0f, m.selection == MENU_PLAY, "->PLAY", "  PLAY");
+    draw_menu_entry(2.6f, m.selection == MENU_DEMO, "->DEMO", "  DEMO");
+    draw_menu_entry(1.2f, m.selection == MENU_OPTIONS, "->OPTIONS", "  OPTIONS");
+    draw_menu_entry(-0.2f, m.selection == MENU_QUIT, "->QUIT", "  QUIT");
     glBlendFunc(GL_ONE, GL_ZERO);
     glEnable(GL_DEPTH_TEST);
 }
@@ -115,14 +161,16 @@ void step_title_menu(TitleMenu& m)
 
     step_carrier();
 
-    if (key[KEY_UP])
-        m.selection = 0;
-    if (key[KEY_DOWN])
-        m.selection = 1;
-    if (key[KEY_ENTER]) {
-        game.demo_mode = m.selection;
-        m.done = 1;
-    }
+    read_key_presses(m.keys);
+    if (options_screen_open())
+        step_options_screen();
+    else
+        take_menu_keys(m);
+}
+
+int menu_choice_heard(const TitleMenu& m)
+{
+    return options_screen_open() ? options_screen_choice_heard() : m.selection;
 }
 
 void step_title_menu_choosing_demo(int ticks)

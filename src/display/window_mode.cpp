@@ -158,3 +158,21 @@ bool take_full_screen_toggle()
 {
     return toggle_asked.exchange(false);
 }
+
+bool full_screen_shown()
+{
+    return full_screen;
+}
+
+void set_window_scale(int scale)
+{
+    choice.window_scale = scale;
+    choice.window_size = {0, 0};
+    if (!full_screen)
+        show_window();
+}
+
+void set_picture_scaling(Scaling scaling)
+{
+    choice.scaling = scaling;
+}

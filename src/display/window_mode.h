@@ -20,8 +20,16 @@ void show_full_screen();
 void show_window();
 void show_window(WindowSize size);
 void toggle_full_screen();
+// Whether the game shows itself full screen now (after F11 too).
+bool full_screen_shown();
 
 Scaling picture_scaling();
+
+// The options screen's changes, taken at once: the window's size in
+// pictures of 800 x 600 (0 the largest that fits the desktop), the window
+// resized now if it shows; and the picture's scaling, from the next frame.
+void set_window_scale(int scale);
+void set_picture_scaling(Scaling scaling);
 
 // True once for every press of F11 since the last call; the key is read as
 // it comes, so a demo's replayed keys cannot hide it.

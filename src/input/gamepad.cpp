@@ -37,6 +37,24 @@ bool button_down(const JOYSTICK_INFO& pad, int number)
 void install_gamepad()
 {
     open_joystick();
+    held = {};
+}
+
+bool gamepad_present()
+{
+    return joystick_present();
+}
+
+unsigned gamepad_buttons_down()
+{
+    const JOYSTICK_INFO* pad = read_joystick();
+    if (pad == nullptr)
+        return 0;
+    unsigned down = 0;
+    for (int b = 0; b < pad->num_buttons && b < 32; ++b)
+        if (pad->button[b].b != 0)
+            down |= 1u << b;
+    return down;
 }
 
 void poll_gamepad()

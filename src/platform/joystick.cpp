@@ -9,7 +9,13 @@ bool present = false;
 
 bool open_joystick()
 {
+    remove_joystick();
     present = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks > 0;
+    return present;
+}
+
+bool joystick_present()
+{
     return present;
 }
 

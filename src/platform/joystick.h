@@ -3,8 +3,12 @@
 
 #include <allegro.h>
 
-// Looks for a joystick, quietly; true when there is one.
+// Looks for a joystick, quietly; true when there is one. Called again, it
+// puts Allegro's driver in afresh, which finds the joysticks there are now.
 bool open_joystick();
+
+// Whether the last look found one.
+bool joystick_present();
 
 // Reads the first joystick's state: nullptr when there is none or it cannot
 // be read.

@@ -63,6 +63,7 @@ struct Settings {
 
     bool fullscreen;    // else a window
     int scale;          // the window's size in pictures of 800 x 600, 1..SCALE_MAX; 0 the largest that fits
+    bool smooth_scaling; // the picture's pixels blended as it is scaled, else whole multiples only
     bool vsync;         // each flip waits for the screen's refresh, where the driver offers it
     bool frames_follow_ticks; // a frame once a tick has run, else as many as the machine draws
     bool sound;

@@ -62,10 +62,12 @@ constexpr SettingRow choice(const char* section, const char* name, bool Settings
 
 // The settings named by hand; the keys and the buttons follow from CONTROLS
 // and ACTIONS.
-inline constexpr std::array<SettingRow, 10> NAMED = {{
+inline constexpr std::array<SettingRow, 11> NAMED = {{
     choice("display", "mode", &Settings::fullscreen, "fullscreen", "window", true, "how the game shows itself"),
     number("display", "scale", &Settings::scale, 0, SCALE_MAX, 0,
            "the window's size in pictures of 800 x 600, also for F11; 0 for the largest that fits"),
+    choice("display", "scaling", &Settings::smooth_scaling, "smooth", "whole", true,
+           "the picture scaled to the screen: smooth blends its pixels, whole keeps them square"),
     choice("display", "vsync", &Settings::vsync, "on", "off", true,
            "each frame waits for the screen's refresh, where the driver offers it"),
     choice("display", "frame_rate", &Settings::frames_follow_ticks, "ticks", "unlimited", true,
